@@ -1,0 +1,55 @@
+# Windows tree (MinGW-w64): the program, its hook library, the Windows unit
+# tests and the end-to-end driver. ctest runs them under Wine.
+
+enable_language(RC)
+set(QS_WARNINGS -Wall -Wextra)
+# Statically linked, so no MinGW runtime DLL has to sit beside the programs.
+set(QS_STATIC_LINK -static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+add_library(quillstack_core STATIC ${QS_CORE_SOURCES})
+target_include_directories(quillstack_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(quillstack_core PRIVATE ${QS_WARNINGS})
+
+add_library(quillstack_framework STATIC ${QS_FRAMEWORK_SOURCES})
+target_include_directories(quillstack_framework PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(quillstack_framework PRIVATE ${QS_WARNINGS})
+target_link_libraries(quillstack_framework PUBLIC
+  user32 gdi32 kernel32 shell32 shlwapi comdlg32 comctl32)
+
+add_library(quillstack_program STATIC ${QS_PROGRAM_SOURCES})
+target_compile_options(quillstack_program PRIVATE ${QS_WARNINGS})
+target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_core)
+
+set(QS_RESOURCES ${PROJECT_SOURCE_DIR}/res/quillstack.rc)
+set_source_files_properties(${QS_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/resource.h;${PROJECT_SOURCE_DIR}/res/quillstack.ico;${PROJECT_SOURCE_DIR}/res/quillstack.manifest")
+
+add_executable(Quillstack WIN32 app/main.cpp ${QS_RESOURCES})
+target_compile_options(Quillstack PRIVATE ${QS_WARNINGS})
+target_link_libraries(Quillstack PRIVATE quillstack_program)
+target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} -municode)
+
+include(GoogleTest)
+
+# Windows unit tests: the program's classes, with its resources linked in.
+add_executable(win_tests ${QS_WIN_TEST_SOURCES} ${QS_RESOURCES})
+target_compile_options(win_tests PRIVATE ${QS_WARNINGS})
+target_link_libraries(win_tests PRIVATE quillstack_program gtest_main)
+target_link_options(win_tests PRIVATE ${QS_STATIC_LINK})
+target_compile_definitions(win_tests PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
+add_dependencies(win_tests Quillstack)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 120 LABELS win)
+
+# End-to-end driver: starts the real Quillstack.exe in fresh folders.
+add_executable(e2e_driver ${QS_E2E_SOURCES})
+target_compile_options(e2e_driver PRIVATE ${QS_WARNINGS})
+target_link_libraries(e2e_driver PRIVATE gtest_main quillstack_core
+  user32 gdi32 kernel32 shell32 shlwapi)
+target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(e2e_driver PRIVATE ${QS_STATIC_LINK})
+target_compile_definitions(e2e_driver PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
+add_dependencies(e2e_driver Quillstack)
+gtest_discover_tests(e2e_driver DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 90 LABELS e2e RUN_SERIAL TRUE)

@@ -1,0 +1,89 @@
+// Resource, command and control ids. Shared by the resource script and the
+// code: the resource compiler reads only preprocessor definitions, so these
+// stay #defines.
+#pragma once
+
+// Resources
+#define IDR_MAINFRAME 128  // main menu, accelerators, icon, document string
+#define IDR_TRAYMENU 135
+#define IDR_SLOTMENU 136
+#define IDD_ABOUTBOX 100
+#define IDD_FORM 101
+
+// Strings of the framework's own range
+#define IDS_APP_TITLE 57344
+#define IDS_UNTITLED 57345
+#define IDS_CMDLINE_OPEN_FAILED 57346
+
+// Strings of the program
+#define IDS_NOT_REGISTERED 61200
+#define IDS_OPEN_FAILED 61201
+#define IDS_SAVE_CHANGES 61202
+#define IDS_RECENT_FILES 61203
+#define IDS_DOC_TITLE 61204
+#define IDS_LISTMENU_SENTENCES 61210
+#define IDS_LISTMENU_CLIPHISTORY 61211
+#define IDS_LISTMENU_URLHISTORY 61212
+#define IDS_LISTMENU_DEFAULT 61213
+#define IDS_DATE_FORMAT_KANJI 61220
+#define IDS_TIME_FORMAT_KANJI 61221
+
+// Standard commands
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+
+// Program commands
+#define ID_FILE_EXIT_NOSAVE 32772
+#define ID_FILE_DEFAULT 32773
+#define ID_SHOW_EDITOR 32774
+#define ID_OPTIONS 32777
+#define ID_SAVE_CLIPHISTORY 32779
+#define ID_SAVE_SENTENCES 32780
+#define ID_TRAY_EXIT 32781
+#define ID_TRAY_RESTORE 32782
+#define ID_ICONISE 32783
+#define ID_HELP_FINDER 32784
+#define ID_APPEND_BEHIND 32786
+#define ID_APPEND_FRONT 32787
+#define ID_KEY_ZERO 32788
+#define ID_SAVE_URLHISTORY 32790
+#define ID_SHOW_TEMPSAVE 32792
+#define ID_MODE_SENTENCES 32800
+#define ID_MODE_CLIPHISTORY 32801
+#define ID_MODE_URLHISTORY 32802
+#define ID_REGISTER_CLIPBOARD 32805
+#define ID_JOIN_SENTENCES 32810
+#define ID_JOIN_CLIPHISTORY 32811
+#define ID_JOIN_URLHISTORY 32812
+#define ID_CLEAR_SENTENCES 32815
+#define ID_CLEAR_CLIPHISTORY 32816
+#define ID_CLEAR_URLHISTORY 32817
+
+// Generated menu items
+#define ID_RECENT_FIRST 200
+#define ID_RECENT_LAST 208
+#define ID_TRAYLIST_FIRST 210
+#define ID_TRAYLIST_LAST 225
+#define ID_TRAY_ICONISE 230
+#define ID_TEMPCOPY_FIRST 250
+#define ID_TEMPCOPY_LAST 269
+
+// Controls of the form
+#define IDC_SLOT0 1000
+#define IDC_SLOT7 1007
+#define IDC_LISTMENU 1028
+#define IDC_CLOCK 1029
+#define IDC_SCROLL 1077
+
+// Controls of the about box
+#define IDC_ABOUT_ICON 1100
+#define IDC_ABOUT_VERSION 1101
