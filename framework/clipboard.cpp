@@ -1,0 +1,49 @@
+#include "framework/clipboard.h"
+
+#include <cstring>
+
+#include "framework/handles.h"
+
+namespace fw {
+
+Clipboard::Clipboard(HWND window) : open_(OpenClipboard(window) != FALSE) {}
+
+Clipboard::~Clipboard() {
+    if (open_) CloseClipboard();
+}
+
+bool Clipboard::HasText() const {
+    return open_ && GetClipboardData(CF_TEXT) != nullptr;
+}
+
+std::string Clipboard::GetText() const {
+    if (!open_) return {};
+    HGLOBAL block = GetClipboardData(CF_TEXT);
+    if (!block) return {};
+    GlobalLockGuard lock(block);
+    const auto* data = static_cast<const char*>(lock.Data());
+    if (!data) return {};
+    std::size_t size = lock.Size();
+    const void* nul = std::memchr(data, '\0', size);
+    std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
+    return std::string(data, length);
+}
+
+bool Clipboard::SetText(std::string_view text) {
+    if (!open_) return false;
+    GlobalHandle block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DISCARDABLE, text.size() + 1));
+    if (!block) return false;
+    {
+        GlobalLockGuard lock(block.Get());
+        auto* data = static_cast<char*>(lock.Data());
+        if (!data) return false;
+        std::memcpy(data, text.data(), text.size());
+        data[text.size()] = '\0';
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, block.Get())) return false;
+    block.Release();  // the system owns it now
+    return true;
+}
+
+}  // namespace fw

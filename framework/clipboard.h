@@ -1,0 +1,33 @@
+// The system clipboard, open for the lifetime of one object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+class Clipboard {
+public:
+    // Opens the clipboard with `window` as the opening window; see IsOpen.
+    explicit Clipboard(HWND window);
+    ~Clipboard();
+    Clipboard(const Clipboard&) = delete;
+    Clipboard& operator=(const Clipboard&) = delete;
+
+    bool IsOpen() const { return open_; }
+    bool HasText() const;
+    // The CF_TEXT data up to its first NUL, never past the end of its memory
+    // block; empty when there is none.
+    std::string GetText() const;
+    // Empties the clipboard (making the opening window its owner) and puts
+    // `text` there as CF_TEXT. The block passes to the system; it is freed
+    // here only when the system does not take it.
+    bool SetText(std::string_view text);
+
+private:
+    bool open_ = false;
+};
+
+}  // namespace fw

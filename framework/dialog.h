@@ -1,0 +1,38 @@
+// Dialogs from templates in the resources: modal, or modeless and fed by the
+// application's message loop.
+#pragma once
+
+#include "framework/window.h"
+
+namespace fw {
+
+class Dialog : public Wnd {
+public:
+    explicit Dialog(UINT templateId) : templateId_(templateId) {}
+
+    INT_PTR DoModal(HWND parent);
+    bool CreateModeless(HWND parent);
+    void EndDialog(INT_PTR result);
+
+protected:
+    // Moves the members to the controls (save = false) or back (save = true).
+    virtual void Exchange(bool save) { (void)save; }
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual bool OnCommand(UINT id, UINT code, HWND control);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT TemplateId() const { return templateId_; }
+
+private:
+    UINT templateId_;
+    bool modal_ = false;
+};
+
+// Creates a window from a dialog template and binds it to `self` from
+// WM_INITDIALOG on.
+HWND CreateDialogWindow(Wnd* self, UINT templateId, HWND parent);
+
+}  // namespace fw

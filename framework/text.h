@@ -1,0 +1,33 @@
+// Text at the boundary between the program's data (bytes of the ANSI code
+// page) and the UTF-16 of windows and resources.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "data/lead_bytes.h"
+
+namespace fw {
+
+std::wstring Widen(std::string_view ansi);
+std::string Narrow(std::wstring_view wide);
+
+// A string-table entry of the running module (empty when absent).
+std::wstring LoadResString(UINT id);
+// The same entry converted once to the ANSI code page, for texts that become
+// part of data.
+std::string LoadAnsiString(UINT id);
+
+// `format` with its first "%s" replaced by `argument`; the argument is never
+// read as a format, whatever it holds.
+std::wstring FormatOne(std::wstring_view format, std::wstring_view argument);
+
+// The lead bytes of the system's ANSI code page.
+const qs::LeadBytes& SystemLeadBytes();
+
+// Window text as UTF-16 and as ANSI bytes.
+std::wstring GetWindowTextString(HWND window);
+
+}  // namespace fw
