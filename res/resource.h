@@ -3,6 +3,8 @@
 // stay #defines.
 #pragma once
 
+#include "../framework/framework_ids.h"
+
 // Resources
 #define IDR_MAINFRAME 128  // main menu, accelerators, icon, document string
 #define IDR_TRAYMENU 135
@@ -10,36 +12,19 @@
 #define IDD_ABOUTBOX 100
 #define IDD_FORM 101
 
-// Strings of the framework's own range
-#define IDS_APP_TITLE 57344
-#define IDS_UNTITLED 57345
-#define IDS_CMDLINE_OPEN_FAILED 57346
-
 // Strings of the program
 #define IDS_NOT_REGISTERED 61200
 #define IDS_OPEN_FAILED 61201
 #define IDS_SAVE_CHANGES 61202
 #define IDS_RECENT_FILES 61203
 #define IDS_DOC_TITLE 61204
+#define IDS_TRAY_ICONISE 61205
 #define IDS_LISTMENU_SENTENCES 61210
 #define IDS_LISTMENU_CLIPHISTORY 61211
 #define IDS_LISTMENU_URLHISTORY 61212
 #define IDS_LISTMENU_DEFAULT 61213
 #define IDS_DATE_FORMAT_KANJI 61220
 #define IDS_TIME_FORMAT_KANJI 61221
-
-// Standard commands
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_SAVE 57603
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_UNDO 57643
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_NEXT_PANE 57680
-#define ID_PREV_PANE 57681
 
 // Program commands
 #define ID_FILE_EXIT_NOSAVE 32772
