@@ -2,30 +2,73 @@
 # (tests with sanitizers, benchmarks, fuzzers) and with MinGW for the program.
 
 set(QS_CORE_SOURCES
+  data/settings_text.cpp
+  data/list_file_text.cpp
+  data/string_list.cpp
+  data/url_scan.cpp
+  view/caption.cpp
+  view/date_time.cpp
+  view/panel_math.cpp
 )
 
 # Native unit tests of the core.
 set(QS_CORE_TEST_SOURCES
+  tests/unit/settings_text_test.cpp
+  tests/unit/list_file_text_test.cpp
+  tests/unit/string_list_test.cpp
+  tests/unit/url_scan_test.cpp
+  tests/unit/caption_test.cpp
+  tests/unit/date_time_test.cpp
+  tests/unit/panel_math_test.cpp
 )
 
 # Native benchmarks (Google Benchmark).
 set(QS_BENCH_SOURCES
+  bench/list_file_bench.cpp
+  bench/bench_main.cpp
+  bench/url_scan_bench.cpp
 )
 
 # libFuzzer targets: fuzz/<name>.cpp, seeds in fuzz/corpus/<name>/.
 set(QS_FUZZ_TARGETS
+  settings_text
+  list_file_text
 )
 
 # Win32 code of the program except the entry point.
 set(QS_FRAMEWORK_SOURCES
+  framework/app.cpp
+  framework/clipboard.cpp
+  framework/dialog.cpp
+  framework/document.cpp
+  framework/file.cpp
+  framework/frame_window.cpp
+  framework/message_box.cpp
+  framework/text.cpp
+  framework/view.cpp
+  framework/window.cpp
 )
 set(QS_PROGRAM_SOURCES
+  app/about_dlg.cpp
+  app/main_frame.cpp
+  app/quillstack_app.cpp
+  data/app_path.cpp
+  data/list_file.cpp
+  data/quillstack_doc.cpp
+  data/settings_file.cpp
+  view/clipboard_text.cpp
+  view/menus.cpp
+  view/quillstack_view.cpp
 )
 
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
+  tests/win/resources_test.cpp
+  tests/unit/date_time_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).
 set(QS_E2E_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/startup_test.cpp
 )

@@ -2,9 +2,16 @@
 # tests and the end-to-end driver. ctest runs them under Wine.
 
 enable_language(RC)
-set(QS_WARNINGS -Wall -Wextra)
-# Statically linked, so no MinGW runtime DLL has to sit beside the programs.
-set(QS_STATIC_LINK -static -static-libgcc -static-libstdc++)
+if(MSVC)
+  set(QS_WARNINGS /W4 /utf-8)
+  set(QS_STATIC_LINK "")
+  set(QS_UNICODE_ENTRY "")
+else()
+  set(QS_WARNINGS -Wall -Wextra)
+  # Statically linked, so no MinGW runtime DLL has to sit beside the programs.
+  set(QS_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  set(QS_UNICODE_ENTRY -municode)
+endif()
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(quillstack_core STATIC ${QS_CORE_SOURCES})
@@ -28,7 +35,7 @@ set_source_files_properties(${QS_RESOURCES} PROPERTIES
 add_executable(Quillstack WIN32 app/main.cpp ${QS_RESOURCES})
 target_compile_options(Quillstack PRIVATE ${QS_WARNINGS})
 target_link_libraries(Quillstack PRIVATE quillstack_program)
-target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} -municode)
+target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} ${QS_UNICODE_ENTRY})
 
 include(GoogleTest)
 
@@ -43,6 +50,9 @@ gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 120 LABELS win)
 
 # End-to-end driver: starts the real Quillstack.exe in fresh folders.
+if(NOT QS_E2E_SOURCES)
+  return()
+endif()
 add_executable(e2e_driver ${QS_E2E_SOURCES})
 target_compile_options(e2e_driver PRIVATE ${QS_WARNINGS})
 target_link_libraries(e2e_driver PRIVATE gtest_main quillstack_core

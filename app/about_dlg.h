@@ -1,0 +1,9 @@
+// The version box.
+#pragma once
+
+#include "framework/dialog.h"
+
+class CAboutDlg : public fw::Dialog {
+public:
+    CAboutDlg();
+};

@@ -1,0 +1,204 @@
+#include "data/quillstack_doc.h"
+
+#include "data/app_path.h"
+#include "data/list_file_text.h"
+#include "data/url_scan.h"
+#include "framework/app.h"
+#include "framework/file.h"
+#include "framework/frame_window.h"
+#include "framework/message_box.h"
+#include "framework/text.h"
+#include "res/resource.h"
+#include "view/clipboard_text.h"
+
+namespace {
+
+HWND MainWindow() {
+    fw::WinApp* app = fw::WinApp::Current();
+    fw::FrameWnd* frame = app ? app->MainFrame() : nullptr;
+    return frame ? frame->Hwnd() : nullptr;
+}
+
+// Offset just past the last backslash that is a character of its own.
+std::size_t FileNameStart(const std::string& path) {
+    const qs::LeadBytes& lead = fw::SystemLeadBytes();
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos < path.size(); pos += lead.CharLength(path, pos)) {
+        if (path[pos] == '\\') start = pos + 1;
+    }
+    return start;
+}
+
+}  // namespace
+
+CQuillstackDoc::CQuillstackDoc() {
+    LoadSettings();
+}
+
+CQuillstackDoc::~CQuillstackDoc() {
+    SaveSettings();
+}
+
+bool CQuillstackDoc::OnNewDocument() {
+    return fw::Document::OnNewDocument();
+}
+
+std::string CQuillstackDoc::TitlePath(const std::string& path) {
+    std::size_t dot = path.rfind('.');
+    // A dot that belongs to a folder name would put the titles into another
+    // folder: a name without an extension gets "_Title" at its end instead.
+    if (dot == std::string::npos || dot < FileNameStart(path)) return path + "_Title";
+    return path.substr(0, dot) + "_Title" + path.substr(dot);
+}
+
+std::string CQuillstackDoc::DefaultSentenceFile() {
+    return qs::GetAppFilePath("Quillstack.txt");
+}
+
+void CQuillstackDoc::ShowOpenFailed(const std::string& path) const {
+    fw::ShowMessageBox(MainWindow(), fw::FormatOne(fw::LoadResString(IDS_OPEN_FAILED), fw::Widen(path)), MB_OK);
+}
+
+bool CQuillstackDoc::OpenSentenceFile(const std::string& path) {
+    SetTitle(fw::LoadResString(IDS_DOC_TITLE));
+    SaveIfModified();
+    if (!LoadSentences(path)) return false;
+    m_strSentenceFile = path;
+    return true;
+}
+
+bool CQuillstackDoc::LoadSentences(const std::string& path) {
+    if (!LoadListFile(path, m_Sentences)) {
+        ShowOpenFailed(path);
+        return false;
+    }
+    m_Titles.RemoveAll();
+    LoadListFile(TitlePath(path), m_Titles);  // no title file simply means no titles
+    m_Titles.SetCount(m_Sentences.GetCount());
+    if (m_Sentences.GetCount() > m_Settings.SentenceMaxCount) m_Settings.SentenceMaxCount = m_Sentences.GetCount();
+    return true;
+}
+
+void CQuillstackDoc::SaveList(int kind, const std::string* path) {
+    switch (kind) {
+    case kListSentences: {
+        std::string target;
+        if (path) {
+            m_strSentenceFile = *path;
+            target = *path;
+        } else {
+            target = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
+        }
+        if (SaveListFile(target, m_Sentences)) {
+            SaveListFile(TitlePath(target), m_Titles);
+        } else {
+            ShowOpenFailed(target);
+        }
+        break;
+    }
+    case kListClipHistory:
+        if (path) SaveListFile(*path, m_ClipHistory);
+        break;
+    case kListUrlHistory:
+        if (path) SaveListFile(*path, m_UrlHistory);
+        break;
+    default:
+        break;
+    }
+}
+
+void CQuillstackDoc::SaveIfModified() {
+    if (!m_bSentencesDirty) return;
+    if (m_Settings.SaveWithDialog) {
+        std::string file = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
+        std::wstring text = fw::FormatOne(fw::LoadResString(IDS_SAVE_CHANGES), fw::Widen(file));
+        if (fw::ShowMessageBox(MainWindow(), text, MB_YESNO) == IDYES) SaveList(kListSentences, nullptr);
+    } else {
+        SaveList(kListSentences, nullptr);
+    }
+    m_bSentencesDirty = false;
+}
+
+qs::StringList* CQuillstackDoc::ListOf(int kind) {
+    return const_cast<qs::StringList*>(static_cast<const CQuillstackDoc*>(this)->ListOf(kind));
+}
+
+const qs::StringList* CQuillstackDoc::ListOf(int kind) const {
+    switch (kind) {
+    case kListSentences:
+        return &m_Sentences;
+    case kListClipHistory:
+        return &m_ClipHistory;
+    case kListUrlHistory:
+        return &m_UrlHistory;
+    case kListTitles:
+        return &m_Titles;
+    default:
+        return nullptr;
+    }
+}
+
+const std::string* CQuillstackDoc::GetItem(int kind, int index) const {
+    const qs::StringList* list = ListOf(kind);
+    return (list ? list : &m_UrlHistory)->GetAt(index);
+}
+
+void CQuillstackDoc::SetItem(int kind, int index, std::string_view text) {
+    if (index + 1 > m_Settings.SentenceMaxCount) return;
+    qs::StringList* list = ListOf(kind);
+    if (!list) return;
+    list->SetAtGrow(index, text);
+    if (kind == kListSentences || kind == kListTitles) m_bSentencesDirty = true;
+}
+
+int CQuillstackDoc::GetItemCount(int kind) const {
+    if (kind == kListTitles) return 0;
+    const qs::StringList* list = ListOf(kind);
+    return list ? list->GetCount() : 0;
+}
+
+void CQuillstackDoc::ClearList(int kind) {
+    switch (kind) {
+    case kListSentences:
+        m_Sentences.RemoveAll();
+        m_Titles.RemoveAll();
+        m_bSentencesDirty = true;
+        break;
+    case kListClipHistory:
+        m_ClipHistory.RemoveAll();
+        break;
+    case kListUrlHistory:
+        m_UrlHistory.RemoveAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void CQuillstackDoc::ApplyMaxCount() {
+    const int max = m_Settings.SentenceMaxCount;
+    if (m_Sentences.GetCount() > max) {
+        m_Sentences.SetCount(max);
+        m_Titles.SetCount(max);
+    }
+    if (m_ClipHistory.GetCount() > max) m_ClipHistory.SetCount(max);
+    if (m_UrlHistory.GetCount() > max) m_UrlHistory.SetCount(max);
+}
+
+void CQuillstackDoc::AddClipHistory(std::string_view text) {
+    m_ClipHistory.AddHeadUnique(text, m_Settings.SentenceMaxCount);
+}
+
+void CQuillstackDoc::AddUrlsFrom(std::string_view text) {
+    qs::RecordUrls(text, m_UrlBegin, m_UrlEnd, fw::SystemLeadBytes(), m_UrlHistory, m_Settings.SentenceMaxCount);
+}
+
+void CQuillstackDoc::ExportList(bool toClipboard, int kind, const std::string& path) {
+    if (kind < kListSentences || kind > kListUrlHistory) return;
+    std::string text = qs::ExportListText(*ListOf(kind));
+    if (toClipboard) {
+        SetClipboardText(MainWindow(), text);
+    } else if (!fw::WriteFileSafely(path, text)) {
+        ShowOpenFailed(path);
+    }
+}

@@ -1,0 +1,39 @@
+// The settings file as text: the record, the URL begin and end strings and
+// the recent files, to the file's text and back. Opening and writing the file
+// belong to the document; this part only reads and builds bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/settings.h"
+#include "data/string_list.h"
+
+namespace qs {
+
+// The bytes after the first occurrence of `key` (which includes its '=') up
+// to the next CR LF. False when the key does not occur. A key with no CR LF
+// after it reads as an empty value, as the program has always done.
+bool GetIniValue(std::string_view text, std::string_view key, std::string& value);
+
+// The next `separator`-delimited token of `text` from `position`, leading
+// spaces (0x20) dropped, trailing spaces kept; `position` moves past the
+// separator. An empty token means the end (or two separators in a row).
+std::string NextToken(std::string_view text, int& position, char separator);
+
+// The C library's decimal conversion: leading white space, an optional sign,
+// digits, anything after them ignored, 0 without digits. Values beyond the
+// 32-bit range are clamped to it rather than left undefined.
+int ParseDecimal(std::string_view text);
+
+// Every key found in `text` replaces its field; absent keys leave theirs.
+// Tokens are appended to `urlBegin` and `urlEnd`, and recent files are set
+// from entry 0 on, so the caller passes the lists it wants filled.
+void ReadSettingsText(std::string_view text, Settings& settings, StringList& urlBegin,
+                      StringList& urlEnd, StringList& recentFiles);
+
+// The whole file, every line ended by CR LF.
+std::string WriteSettingsText(const Settings& settings, const StringList& urlBegin,
+                              const StringList& urlEnd, const StringList& recentFiles);
+
+}  // namespace qs

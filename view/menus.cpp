@@ -1,0 +1,32 @@
+#include "view/menus.h"
+
+#include "framework/text.h"
+#include "res/resource.h"
+
+void MarkDisplayMode(HMENU menu, int mode) {
+    CheckMenuRadioItem(menu, ID_MODE_SENTENCES, ID_MODE_URLHISTORY, ID_MODE_SENTENCES + mode, MF_BYCOMMAND);
+}
+
+fw::MenuHandle BuildListMenu(const qs::StringList& recentFiles, int recentCount, int mode,
+                             const ListMenuTexts& texts) {
+    fw::MenuHandle menu(CreatePopupMenu());
+    if (!menu) return menu;
+    AppendMenuW(menu.Get(), MF_STRING, ID_MODE_SENTENCES, texts.sentences.c_str());
+    AppendMenuW(menu.Get(), MF_STRING, ID_MODE_CLIPHISTORY, texts.clipHistory.c_str());
+    AppendMenuW(menu.Get(), MF_STRING, ID_MODE_URLHISTORY, texts.urlHistory.c_str());
+    AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.Get(), MF_STRING, ID_FILE_DEFAULT, texts.defaultFile.c_str());
+    int index = 0;
+    for (const std::string& path : recentFiles) {
+        if (index >= recentCount || index > ID_RECENT_LAST - ID_RECENT_FIRST || path.empty()) break;
+        AppendMenuW(menu.Get(), MF_STRING, ID_RECENT_FIRST + index, fw::Widen(path).c_str());
+        ++index;
+    }
+    MarkDisplayMode(menu.Get(), mode);
+    return menu;
+}
+
+void EnableClipboardCommands(HMENU menu, bool enable) {
+    UINT state = MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED);
+    for (UINT id : {ID_APPEND_BEHIND, ID_APPEND_FRONT, ID_REGISTER_CLIPBOARD}) EnableMenuItem(menu, id, state);
+}

@@ -1,0 +1,117 @@
+// The form view on dialog 101: eight buttons over the list shown (the
+// sentences, the clipboard history or the URL history), a clock button, a
+// "▼" button and a scroll bar. It records clipboard changes made by other
+// programs and carries the file, list and display commands.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "data/quillstack_doc.h"
+#include "framework/view.h"
+#include "view/date_time.h"
+#include "view/menus.h"
+#include "view/panel_math.h"
+
+class CQuillstackView;
+
+// A slot button: its own procedure takes the right-button press for the
+// context menu and passes everything else on.
+class CSlotButton : public fw::Wnd {
+public:
+    void Attach(HWND button, CQuillstackView* view);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CQuillstackView* view_ = nullptr;
+};
+
+// How CopyEntry combines the entry with the clipboard's text.
+enum PasteMode : int {
+    kPasteReplace = 0,
+    kPasteAfterClipboard = 1,
+    kPasteBeforeClipboard = 2,
+};
+
+class CQuillstackView : public fw::FormView {
+public:
+    static constexpr UINT_PTR kClockTimer = 100;
+    static constexpr UINT kClockPeriodMs = 100;
+
+    CQuillstackView();
+
+    CQuillstackDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    bool OnCmdMsg(UINT id, fw::CommandCall call) override;
+
+    // Panel
+    void RefreshButton(int slot);
+    void RefreshButtons();
+    void CopyEntry(int index, int pasteMode, int kind);
+    void ResetPanel();
+    bool LoadSentenceFile(const std::string& path);
+    // A right-button press on a slot button, at `point` in its client area.
+    void OnSlotContextMenu(HWND button, POINT point);
+
+    int m_nMode = kListSentences;
+    int m_nTop = 0;
+    bool m_bEditorShown = false;
+    HWND m_hWndNextViewer = nullptr;
+    HWND m_hWndMenuButton = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDraw(HDC dc) override;
+
+private:
+    // Set-up and teardown
+    std::string ChooseStartFile() const;
+    void LoadStartFile();
+    void OnDestroy();
+
+    // Clipboard capture
+    void OnDrawClipboard();
+    void OnChangeCbChain(HWND removed, HWND next);
+    bool IsOwnClipboardChange(HWND owner) const;
+    void RecordClipboardText();
+    void PassOn(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // Panel
+    void OnControlCommand(UINT id, UINT code);
+    void OnSlotPressed(int slot);
+    void SetupScrollBar();
+    void OnVScroll(int code);
+    void OnMouseWheel(int delta);
+    void MoveTop(int top);
+    void OnListMenuButton();
+    void OnSlotMenuCommand(UINT id);
+    int SlotOfMenuButton() const;
+    void RegisterFromClipboard(int slot);
+
+    // Display and file commands
+    void SetDisplayMode(int mode);
+    void OnClearList(int kind);
+    void OnDefaultFile();
+    void OnRecentFile(int index);
+    void OnExitWithoutSaving();
+
+    // Date and time
+    void OnTimer();
+    void ExpandDateTimeTemplate();
+
+    // The sentence editor has no window yet; these are where the panel
+    // tells it which entry to show and how many indexes the list has.
+    void EditorShowEntry(int index, int kind) { (void)index, (void)kind; }
+    void EditorSetIndexCount(int count) { (void)count; }
+
+    HMENU FunctionsMenu() const;
+    HWND ScrollBar() const;
+
+    std::array<CSlotButton, qs::kSlotCount> slots_;
+    qs::WheelAccumulator wheel_;
+    qs::DateTimeFormats formats_;
+    std::string placeholder_;
+};
