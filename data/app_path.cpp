@@ -14,7 +14,9 @@ std::string& FolderOverride() {
     return folder;
 }
 
-std::string ModuleFileName() {
+}  // namespace
+
+std::string ModuleFilePath() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
         DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -24,21 +26,12 @@ std::string ModuleFileName() {
     }
 }
 
-// Up to and including the last backslash that is a character of its own
-// (the second byte of a double-byte character may have the same code).
-std::string FolderOf(const std::string& path) {
-    const LeadBytes& lead = fw::SystemLeadBytes();
-    std::size_t cut = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += lead.CharLength(path, pos)) {
-        if (path[pos] == '\\') cut = pos + 1;
-    }
-    return path.substr(0, cut);
-}
-
-}  // namespace
-
 std::string GetAppFilePath(std::string_view name) {
-    std::string path = FolderOverride().empty() ? FolderOf(ModuleFileName()) : FolderOverride();
+    std::string path = FolderOverride();
+    if (path.empty()) {
+        path = ModuleFilePath();
+        path.resize(fw::SystemLeadBytes().FileNameStart(path));
+    }
     path.append(name);
     return path;
 }

@@ -10,6 +10,9 @@ namespace qs {
 // `name`. Never cut to a fixed length: a long path stays whole.
 std::string GetAppFilePath(std::string_view name);
 
+// The running program file's full path.
+std::string ModuleFilePath();
+
 // Tests point the program's folder elsewhere; an empty folder restores it.
 void SetAppFolderForTesting(std::string folder);
 

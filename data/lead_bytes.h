@@ -51,6 +51,17 @@ public:
         return pos;
     }
 
+    // Where the file name of a Windows path starts: just past the last
+    // backslash that is a character of its own (the second byte of a
+    // double-byte character may have the same code).
+    std::size_t FileNameStart(std::string_view path) const {
+        std::size_t start = 0;
+        for (std::size_t pos = 0; pos < path.size(); pos += CharLength(path, pos)) {
+            if (path[pos] == '\\') start = pos + 1;
+        }
+        return start;
+    }
+
 private:
     std::array<bool, 256> lead_{};
 };

@@ -19,16 +19,6 @@ HWND MainWindow() {
     return frame ? frame->Hwnd() : nullptr;
 }
 
-// Offset just past the last backslash that is a character of its own.
-std::size_t FileNameStart(const std::string& path) {
-    const qs::LeadBytes& lead = fw::SystemLeadBytes();
-    std::size_t start = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += lead.CharLength(path, pos)) {
-        if (path[pos] == '\\') start = pos + 1;
-    }
-    return start;
-}
-
 }  // namespace
 
 CQuillstackDoc::CQuillstackDoc() {
@@ -47,7 +37,7 @@ std::string CQuillstackDoc::TitlePath(const std::string& path) {
     std::size_t dot = path.rfind('.');
     // A dot that belongs to a folder name would put the titles into another
     // folder: a name without an extension gets "_Title" at its end instead.
-    if (dot == std::string::npos || dot < FileNameStart(path)) return path + "_Title";
+    if (dot == std::string::npos || dot < fw::SystemLeadBytes().FileNameStart(path)) return path + "_Title";
     return path.substr(0, dot) + "_Title" + path.substr(dot);
 }
 

@@ -108,9 +108,7 @@ std::string CQuillstackView::ChooseStartFile() const {
     PathUnquoteSpacesA(buffer.data());
     std::string file(buffer.data());
 
-    std::vector<char> module(32768);
-    DWORD length = GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
-    std::string self(module.data(), length);
+    const std::string self = qs::ModuleFilePath();
 
     // A longer argument cannot name a file the program can open.
     bool usable = !file.empty() && file.size() < MAX_PATH && PathFileExistsA(file.c_str()) &&
