@@ -15,6 +15,7 @@ set(QS_CORE_SOURCES
 set(QS_CORE_TEST_SOURCES
   tests/unit/settings_text_test.cpp
   tests/unit/list_file_text_test.cpp
+  tests/unit/lead_bytes_test.cpp
   tests/unit/string_list_test.cpp
   tests/unit/url_scan_test.cpp
   tests/unit/caption_test.cpp
