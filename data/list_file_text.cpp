@@ -106,20 +106,15 @@ void ParseListText(std::string_view text, StringList& list, const LeadBytes& lea
 }
 
 std::string WriteListText(const StringList& list) {
-    std::string text;
-    WriteListText(list, text);
-    return text;
-}
-
-void WriteListText(const StringList& list, std::string& text) {
     std::size_t size = 0;
     for (const std::string& entry : list) size += kEntrySeparator.size() + entry.size();
-    text.clear();
+    std::string text;
     text.reserve(size);
     for (const std::string& entry : list) {
         text += kEntrySeparator;
         text += entry;
     }
+    return text;
 }
 
 std::string ExportListText(const StringList& list) {

@@ -37,9 +37,6 @@ void ParseListText(std::string_view text, StringList& list, const LeadBytes& lea
 
 // The file form: CR LF "<STRING>" CR LF and the text, for every entry.
 std::string WriteListText(const StringList& list);
-// The same into `text`, replacing its content but keeping its memory, for
-// callers that write often.
-void WriteListText(const StringList& list, std::string& text);
 
 // The joined plain text: every entry followed by CR LF.
 std::string ExportListText(const StringList& list);
