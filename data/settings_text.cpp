@@ -114,7 +114,7 @@ void ReadTokens(std::string_view text, std::string_view key, StringList& list) {
 // The lines after "Recent File=": the key's own line end is skipped unseen,
 // and a last line without a line end is not taken.
 void ReadRecentFiles(std::string_view text, StringList& recentFiles) {
-    const std::size_t key = text.find(kRecentFileKey);
+    const std::size_t key = FindKey(text, kRecentFileKey);
     if (key == std::string_view::npos) return;
     const std::size_t skip = kRecentFileKey.size() + kLineEnd.size();
     if (text.size() - key <= skip + 1) return;
@@ -143,8 +143,18 @@ std::string KeyCodeText(const std::array<std::int8_t, 16>& codes) {
 
 }  // namespace
 
+std::size_t FindKey(std::string_view text, std::string_view key) {
+    const std::size_t first = text.find(key);
+    for (std::size_t at = first; at != std::string_view::npos; at = text.find(key, at + 1)) {
+        if (at == 0 || (at >= kLineEnd.size() && text.substr(at - kLineEnd.size(), kLineEnd.size()) == kLineEnd)) {
+            return at;
+        }
+    }
+    return first;
+}
+
 bool GetIniValue(std::string_view text, std::string_view key, std::string& value) {
-    const std::size_t at = text.find(key);
+    const std::size_t at = FindKey(text, key);
     if (at == std::string_view::npos) return false;
     const std::size_t start = at + key.size();
     const std::size_t end = text.find(kLineEnd, start);

@@ -11,8 +11,14 @@
 
 namespace qs {
 
-// The bytes after the first occurrence of `key` (which includes its '=') up
-// to the next CR LF. False when the key does not occur. A key with no CR LF
+// Where `key` stands: at the start of a line where it stands at one, so that
+// a value holding a key's text (a start file in a folder named "Date=5")
+// cannot stand in for a later key; else, as hand-edited files may have it,
+// wherever it occurs first.
+std::size_t FindKey(std::string_view text, std::string_view key);
+
+// The bytes after the key (which includes its '=') where FindKey finds it,
+// up to the next CR LF. False when the key does not occur. A key with no CR LF
 // after it reads as an empty value, as the program has always done.
 bool GetIniValue(std::string_view text, std::string_view key, std::string& value);
 

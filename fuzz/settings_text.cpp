@@ -15,13 +15,6 @@ namespace {
 
 using namespace qs;
 
-constexpr std::string_view kKeys[] = {
-    "Minimize=", "SaveWithDialog=", "ShowTopMost=", "EnableTimeTag=", "InitIcon=",
-    "BkColor=", "View=", "SentenceMaxCount=", "Date=", "Time=", "TimeCopyTemplate=",
-    "InitialFileName=", "RecentCount=", "UseSCKey=", "UseNumPad=", "AdditionalCode=",
-    "KeyCode=", "URLBegin=", "URLEnd=", "Recent File=",
-};
-
 struct Loaded {
     Settings settings;
     StringList urlBegin;
@@ -53,26 +46,6 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-bool HoldsKey(std::string_view value) {
-    for (std::string_view key : kKeys) {
-        if (value.find(key) != std::string_view::npos) return true;
-    }
-    return false;
-}
-
-// A key inside an earlier line's value is found before its own line when the
-// text is read again; only then may the second reading differ. Recent files
-// come after every key's line.
-bool ValuesHoldKeys(const Loaded& loaded) {
-    if (HoldsKey(loaded.settings.InitialFileName) || HoldsKey(loaded.settings.TimeCopyTemplate)) return true;
-    for (const StringList* list : {&loaded.urlBegin, &loaded.urlEnd}) {
-        for (const std::string& token : *list) {
-            if (HoldsKey(token)) return true;
-        }
-    }
-    return false;
-}
-
 std::size_t CountLineEnds(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++count;
@@ -95,10 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(first.recentFiles.GetCount() == 9);
     Check(first.settings.Minimize >= 0 && first.settings.Minimize <= 3);
 
-    // No value can hold a line end, so the file keeps its 40 lines.
+    // No value can hold a line end, so the file keeps its 40 lines, and every
+    // key stands at the start of its own line, ahead of any key text inside
+    // a value: a second reading gives the same record.
     const std::string written = Write(first);
     Check(CountLineEnds(written) == 40);
-    if (ValuesHoldKeys(first)) return 0;
 
     const Loaded second = Read(written);
     Check(Fields(second.settings) == Fields(first.settings));

@@ -259,5 +259,28 @@ TEST(SettingsText, OrderAndSectionsDoNotMatter) {
     EXPECT_EQ(*loaded.recentFiles.GetAt(0), "C:\\x.txt");
 }
 
+// A key's text inside an earlier value must not stand in for the key: a
+// start file in a folder named "Date=5" would otherwise change the date
+// format at every start. Only where the key has no line of its own does the
+// first occurrence anywhere count.
+TEST(SettingsText, KeyLinesWinOverKeyTextInsideEarlierValues) {
+    const char* text =
+        "InitialFileName=C:\\Date=5\\a.txt\r\n"
+        "Date=1\r\n"
+        "TimeCopyTemplate=<D> RecentCount=9\r\n"
+        "RecentCount=4\r\n";
+    const Loaded loaded = Read(text);
+    EXPECT_EQ(loaded.settings.Date, 1);
+    EXPECT_EQ(loaded.settings.RecentCount, 4);
+    EXPECT_EQ(loaded.settings.InitialFileName, "C:\\Date=5\\a.txt");
+
+    EXPECT_EQ(Read("Recent File=\r\nC:\\View=2\\a.txt\r\n").settings.View, 2);
+    EXPECT_EQ(FindKey("xView=1\r\nView=2\r\n", "View="), 9u);
+    EXPECT_EQ(FindKey("View=1", "View="), 0u);
+    // Lines end with CR LF: a bare LF inside a value starts no line.
+    EXPECT_EQ(FindKey("a=x\nView=1\r\nView=2\r\n", "View="), 12u);
+    EXPECT_EQ(FindKey("abc", "View="), std::string_view::npos);
+}
+
 }  // namespace
 }  // namespace qs
