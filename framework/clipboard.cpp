@@ -6,7 +6,22 @@
 
 namespace fw {
 
-Clipboard::Clipboard(HWND window) : open_(OpenClipboard(window) != FALSE) {}
+namespace {
+
+// Another program may hold the clipboard for a moment (a clipboard viewer
+// reading a change); a short, bounded wait spares the user a press that
+// silently does nothing, and a longer hold still never hangs the program.
+const int kOpenAttempts = 5;
+const DWORD kOpenPauseMs = 10;
+
+}  // namespace
+
+Clipboard::Clipboard(HWND window) {
+    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+        if (attempt > 0) Sleep(kOpenPauseMs);
+        open_ = OpenClipboard(window) != FALSE;
+    }
+}
 
 Clipboard::~Clipboard() {
     if (open_) CloseClipboard();
