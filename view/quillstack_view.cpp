@@ -161,7 +161,7 @@ LRESULT CQuillstackView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_VSCROLL:
-        OnVScroll(LOWORD(wParam));
+        OnVScroll(LOWORD(wParam), HIWORD(wParam));
         return DefProc(message, wParam, lParam);
     case WM_MOUSEWHEEL:
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
@@ -335,15 +335,18 @@ void CQuillstackView::ResetPanel() {
 
 // Runs for every scroll bar action; the line and page steps act on the
 // bar's own position.
-void CQuillstackView::OnVScroll(int code) {
+void CQuillstackView::OnVScroll(int code, int thumb) {
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_POS | SIF_TRACKPOS;
     GetScrollInfo(ScrollBar(), SB_CTL, &info);
     const int max = qs::ScrollMax(GetDocument()->m_Settings.SentenceMaxCount);
-    // The track position is read from the bar: the message's 16 bits would
-    // not reach past entry 65535.
-    std::optional<int> top = qs::ScrollPosition(code, info.nPos, info.nTrackPos, max);
+    // The message's 16 bits would not reach past entry 65535: while the
+    // thumb is dragged the bar holds the whole position. Outside a drag the
+    // bar's track position is only its current one, and the message's
+    // position is the one asked for.
+    if ((info.nTrackPos & 0xFFFF) == thumb) thumb = info.nTrackPos;
+    std::optional<int> top = qs::ScrollPosition(code, info.nPos, thumb, max);
     if (top) MoveTop(*top);
 }
 

@@ -83,7 +83,8 @@ private:
     void OnControlCommand(UINT id, UINT code);
     void OnSlotPressed(int slot);
     void SetupScrollBar();
-    void OnVScroll(int code);
+    // `thumb`: the low 16 bits of the thumb position the message carries.
+    void OnVScroll(int code, int thumb);
     void OnMouseWheel(int delta);
     void MoveTop(int top);
     void OnListMenuButton();
