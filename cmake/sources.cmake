@@ -66,10 +66,29 @@ set(QS_PROGRAM_SOURCES
 set(QS_WIN_TEST_SOURCES
   tests/win/resources_test.cpp
   tests/unit/date_time_test.cpp
+  tests/win/doc_memory_test.cpp
+  tests/win/doc_files_test.cpp
+  tests/win/menus_test.cpp
+  tests/win/routing_test.cpp
+  tests/win/framework_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).
 set(QS_E2E_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/startup_test.cpp
+  tests/e2e/settings_file_test.cpp
+  tests/e2e/sentence_file_test.cpp
+  tests/e2e/panel_test.cpp
+  tests/e2e/list_commands_test.cpp
+  tests/e2e/capture_test.cpp
+  tests/e2e/chain_test.cpp
+  tests/e2e/date_time_test.cpp
+)
+
+# The X-side end-to-end tests: their own driver, run only by
+# tests/e2e/xclip_test.sh, which copies with xclip when the driver asks.
+set(QS_E2E_XCLIP_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/xclip_test.cpp
 )

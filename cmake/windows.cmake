@@ -63,3 +63,30 @@ target_compile_definitions(e2e_driver PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillst
 add_dependencies(e2e_driver Quillstack)
 gtest_discover_tests(e2e_driver DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 90 LABELS e2e RUN_SERIAL TRUE)
+
+# End-to-end timings of the real program (scripts/bench); ctest runs them
+# once, briefly, to show they still work.
+add_executable(e2e_bench bench/e2e_bench.cpp tests/e2e/harness.cpp)
+target_compile_options(e2e_bench PRIVATE ${QS_WARNINGS})
+target_link_libraries(e2e_bench PRIVATE gtest quillstack_core
+  user32 gdi32 kernel32 shell32 shlwapi)
+target_include_directories(e2e_bench PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(e2e_bench PRIVATE ${QS_STATIC_LINK})
+target_compile_definitions(e2e_bench PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
+add_dependencies(e2e_bench Quillstack)
+add_test(NAME e2e_bench_smoke COMMAND e2e_bench)
+set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120
+  ENVIRONMENT QS_BENCH_SMOKE=1)
+
+# The X-side end-to-end tests: a bash script runs their driver under Wine
+# and copies with xclip on the same display whenever the driver asks.
+add_executable(e2e_xclip ${QS_E2E_XCLIP_SOURCES})
+target_compile_options(e2e_xclip PRIVATE ${QS_WARNINGS})
+target_link_libraries(e2e_xclip PRIVATE gtest_main quillstack_core
+  user32 gdi32 kernel32 shell32 shlwapi)
+target_include_directories(e2e_xclip PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(e2e_xclip PRIVATE ${QS_STATIC_LINK})
+target_compile_definitions(e2e_xclip PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
+add_dependencies(e2e_xclip Quillstack)
+add_test(NAME e2e_xclip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/xclip_test.sh $<TARGET_FILE:e2e_xclip>)
+set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)

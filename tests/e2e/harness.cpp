@@ -342,4 +342,171 @@ std::wstring ClassName(HWND window) {
     return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+std::string ListFileBytes(const std::vector<std::string>& entries) {
+    std::string bytes;
+    for (const std::string& entry : entries) bytes += "\r\n<STRING>\r\n" + entry;
+    return bytes;
+}
+
+void EmptyTheClipboard() {
+    if (!OpenClipboardSoon(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout) {
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : program.TopWindows()) {
+                if (ClassName(window) == L"#32768" && IsWindowVisible(window)) {
+                    menu = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return menu;
+}
+
+// Menu tracking reads the keys from its thread's queue, whichever of the
+// thread's windows they were posted to. Enter acts through the character
+// that the menu's own TranslateMessage makes of it, so nothing may be
+// posted behind it until the menu has dealt with it.
+bool ChooseFromPopupMenu(HWND menu, int downs) {
+    auto key = [menu](WPARAM code) { PostMessageW(menu, WM_KEYDOWN, code, 1); };
+    auto closed = [menu] { return !IsWindow(menu) || !IsWindowVisible(menu); };
+    key(VK_HOME);
+    for (int i = 0; i < downs; ++i) key(VK_DOWN);
+    key(VK_RETURN);
+    if (WaitUntil(closed, 2s)) return true;
+    key(VK_ESCAPE);
+    return WaitUntil(closed);
+}
+
+
+HeldFile::HeldFile(const std::wstring& path) {
+    handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << Utf8(path);
+}
+
+void HeldFile::Close() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool RegisterClipboardIntoSlot(const Program& program, int slot) {
+    HWND button = program.Control(1000 + slot);
+    const std::wstring before = WindowText(button);
+    PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    HWND menu = WaitPopupMenu(program);
+    if (!menu || !ChooseFromPopupMenu(menu, 2)) return false;
+    return WaitUntil([&] { return WindowText(button) != before; });
+}
+
+namespace {
+
+const wchar_t kViewerClass[] = L"e2eClipboardViewer";
+
+void RegisterViewerClass(WNDPROC proc) {
+    static const bool registered = [proc] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = proc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kViewerClass;
+        return RegisterClassW(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+// Passed on with a time-out, so that a hung program in the chain cannot
+// hang the test with it.
+void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (next) SendMessageTimeoutW(next, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+}
+
+}  // namespace
+
+ClipboardViewer::ClipboardViewer() {
+    RegisterViewerClass(&Proc);
+    window_ = CreateWindowExW(0, kViewerClass, L"e2e viewer", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    if (!window_) {
+        ADD_FAILURE() << "cannot create a viewer window: error " << GetLastError();
+        return;
+    }
+    joined_ = true;
+    next_ = SetClipboardViewer(window_);
+}
+
+ClipboardViewer::~ClipboardViewer() {
+    Leave();
+    if (window_) DestroyWindow(window_);
+}
+
+void ClipboardViewer::Leave() {
+    if (!joined_) return;
+    joined_ = false;
+    ChangeClipboardChain(window_, next_);
+    next_ = nullptr;
+}
+
+LRESULT CALLBACK ClipboardViewer::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ClipboardViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_DRAWCLIPBOARD:
+        ++self->notifications_;
+        PassOn(self->next_, message, wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == self->next_) {
+            self->next_ = reinterpret_cast<HWND>(lParam);
+        } else {
+            PassOn(self->next_, message, wParam, lParam);
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (std::string_view line : lines) text.append(line).append("\r\n");
+    WriteBytes(folder.File(L"Quillstack.ini"), text);
+}
+
+bool Answers(const Program& program, std::chrono::milliseconds timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(program.View(), WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                               &result) != 0;
+}
+
+bool SendCommand(const Program& program, UINT id) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(program.Frame(), WM_COMMAND, id, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+::testing::AssertionResult SlotsShow(const Program& program, std::vector<std::string> expected,
+                                     std::chrono::milliseconds timeout) {
+    expected.resize(8, "未登録");
+    if (WaitUntil([&] { return program.SlotTexts() == expected; }, timeout)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "the slots read:";
+    for (const std::string& caption : program.SlotTexts()) failure << " [" << caption << "]";
+    return failure;
+}
+
+std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout) {
+    if (!WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, timeout)) return std::nullopt;
+    return ClipboardText();
+}
+
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -137,5 +138,99 @@ protected:
     void SetUp() override { RemoveInstanceAtom(); }
     TempFolder folder;
 };
+
+// The bytes of a list file (sentences, titles) holding these ANSI entries.
+std::string ListFileBytes(const std::vector<std::string>& entries);
+
+// Leaves the clipboard empty, so a program started next finds nothing to
+// record from an earlier test.
+void EmptyTheClipboard();
+
+// The pop-up menu that a program shows (class "#32768"), or null on time-out.
+HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout = 10s);
+// Works an open pop-up menu with the keyboard: Home selects the first item,
+// then `downs` presses of the down arrow (separators are skipped) and Enter,
+// and Escape when Enter left the menu open. False when the menu stays.
+bool ChooseFromPopupMenu(HWND menu, int downs);
+
+
+// A file held open without sharing, as another program may hold it: the
+// program can neither read nor replace it until it is closed.
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path);
+    ~HeldFile() { Close(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close();
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// Registers the clipboard's text into a slot as the user does: a right-button
+// press on the slot's button, then "クリップボードから登録" (the third item)
+// chosen with the keyboard. True once the slot's caption has changed.
+bool RegisterClipboardIntoSlot(const Program& program, int slot);
+
+// A bare clipboard viewer of the test process that behaves as every viewer
+// must: it passes each change notification on to the next viewer and keeps
+// the chain whole when another viewer leaves. It counts the notifications.
+// It lives on the thread that creates it, which must serve its messages.
+class ClipboardViewer {
+public:
+    ClipboardViewer();   // joins the chain, at its head
+    ~ClipboardViewer();  // leaves the chain if still in it
+    ClipboardViewer(const ClipboardViewer&) = delete;
+    ClipboardViewer& operator=(const ClipboardViewer&) = delete;
+
+    void Leave();
+    HWND Window() const { return window_; }
+    int Notifications() const { return notifications_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+    HWND next_ = nullptr;
+    bool joined_ = false;
+    int notifications_ = 0;
+};
+
+// Runs `change`, something that changes the clipboard, and waits until
+// `tail` hears of it. A viewer that joined the chain before the program
+// hears of each change only once the program has dealt with it, whether it
+// recorded it or not: the program passes notifications on at the end.
+// (A message sent to the program does not tell: the program may answer it
+// before it takes the notification.)
+template <class Change>
+bool WaitHandled(const ClipboardViewer& tail, Change change, std::chrono::milliseconds timeout = 10s) {
+    const int heard = tail.Notifications();
+    return change() && WaitUntil([&] { return tail.Notifications() > heard; }, timeout);
+}
+
+// Writes the settings file beside the program with only these lines: the
+// program finds each key wherever it stands and keeps the default of the
+// others.
+void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines);
+
+// True once the program's view answers a message sent to it now: the
+// program is not hung. (Clipboard notifications may still be pending: see
+// WaitHandled.)
+bool Answers(const Program& program, std::chrono::milliseconds timeout = 5s);
+
+// Sends the frame a command that opens no window; returns once it is done.
+bool SendCommand(const Program& program, UINT id);
+
+// True once the eight slot captions read `expected` (UTF-8; slots past its
+// end "未登録"); on time-out the failure shows what they read.
+::testing::AssertionResult SlotsShow(const Program& program, std::vector<std::string> expected,
+                                     std::chrono::milliseconds timeout = 10s);
+
+// The clipboard's text once its sequence number has moved on from
+// `sequence` (taken with GetClipboardSequenceNumber before the change), or
+// nothing on time-out. Waiting on the number instead of reading the text
+// again and again keeps the clipboard free for the program meanwhile.
+std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout = 10s);
 
 }  // namespace e2e
