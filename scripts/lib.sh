@@ -93,7 +93,12 @@ qs_start_wine() {
     qs_log "creating the Wine prefix"
     wineboot -i >/dev/null 2>&1
   fi
-  wineserver -p >/dev/null 2>&1 || true
+  # One server for the whole run: a server started per test program costs
+  # seconds each time. A server already running cannot be made persistent,
+  # so it is replaced.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p
   wineboot >/dev/null 2>&1 || true
   # Without a window manager on the virtual display, Wine waits two seconds
   # for one at every window that goes away; unmanaged windows need no wait.
