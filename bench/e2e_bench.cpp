@@ -139,9 +139,9 @@ void PumpUntil(Clock::time_point until) {
 // The program in a fresh folder with the clipboard history shown, settled
 // once a first change has reached slot 0.
 struct Session {
-    explicit Session(std::string_view settings = {}) {
+    explicit Session(const std::vector<std::string_view>& settings = {}) {
         RemoveInstanceAtom();
-        if (!settings.empty()) WriteBytes(folder.File(L"Quillstack.ini"), settings);
+        if (!settings.empty()) WriteSettings(folder, settings);
         program.emplace(folder);
         if (!program->WaitFrame()) return;
         program->Command(ID_MODE_CLIPHISTORY);
@@ -162,10 +162,11 @@ struct Latency {
     int missed = 0;
 };
 
-// Polls without sleeping, so the figure is the program's and not the poll's.
-// Each change waits for the last to be answered along the chain: one that
-// came in while the viewer still waited for the program would nest inside
-// that wait, and Wine drops sent messages nested too deep.
+// Polls without sleeping, so the figure is the program's and not the poll's,
+// and serves this process's messages meanwhile (see PumpUntil). Each change
+// waits for the last to be answered along the chain: one that came in while
+// the viewer still waited for the program would nest inside that wait, and
+// Wine drops sent messages nested too deep.
 Latency MeasureLatency(Session& session, BareViewer& bare, int changes) {
     Latency result;
     HWND slot0 = session.program->Control(IDC_SLOT0);
@@ -209,17 +210,21 @@ struct Stream {
     double copySeconds = 0, catchUpSeconds = 0;
 };
 
-// Reads the history back a page at a time, with the page-down message the
-// scroll bar sends its parent.
+// The page-down message the scroll bar sends its parent; sent, so the
+// captions have moved when it returns.
+void PageDown(const Program& program) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(program.View(), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0),
+                        reinterpret_cast<LPARAM>(program.Control(IDC_SCROLL)), SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+// Reads the history back a page at a time. The program answers a message
+// only between handlers, so no refresh of the captions is half done.
 std::vector<std::string> ReadBack(const Program& program, int count) {
     std::vector<std::string> captions;
+    Answers(program);
     for (int top = 0; top < count; top += kSlotCount) {
-        if (top > 0) {
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(program.View(), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0),
-                                reinterpret_cast<LPARAM>(program.Control(IDC_SCROLL)), SMTO_ABORTIFHUNG, 5000,
-                                &result);
-        }
+        if (top > 0) PageDown(program);
         for (std::string& caption : program.SlotTexts()) captions.push_back(std::move(caption));
     }
     captions.resize(static_cast<std::size_t>(count));
@@ -302,7 +307,7 @@ int main() {
     std::printf("\n");
     std::fflush(stdout);
 
-    Session session("[Options]\r\nSentenceMaxCount=1000\r\n");
+    Session session({"SentenceMaxCount=1000"});
     if (!session.ready) {
         std::fprintf(stderr, "the program could not be run\n");
         return 1;
