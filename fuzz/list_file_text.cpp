@@ -9,14 +9,15 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "data/list_file_text.h"
+#include "tests/unit/core_helpers.h"
 
 namespace {
 
 using namespace qs;
-using Entries = std::vector<std::string>;
+using test::ListOf;
+using test::ParseList;
+using Entries = test::Texts;
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -100,18 +101,6 @@ bool Carries(const Entries& entries, const LeadBytes& lead) {
     return true;
 }
 
-StringList ListOf(const Entries& entries) {
-    StringList list;
-    for (const std::string& entry : entries) list.AddTail(entry);
-    return list;
-}
-
-Entries Parse(std::string_view text, const LeadBytes& lead) {
-    StringList list(2);
-    ParseListText(text, list, lead);
-    return {list.begin(), list.end()};
-}
-
 void CheckWrittenSizes(const Entries& entries) {
     std::size_t bytes = 0;
     for (const std::string& entry : entries) bytes += entry.size();
@@ -122,7 +111,7 @@ void CheckWrittenSizes(const Entries& entries) {
 
 void CheckRoundTrip(const Entries& entries, const LeadBytes& lead) {
     CheckWrittenSizes(entries);
-    if (Carries(entries, lead)) Check(Parse(WriteListText(ListOf(entries)), lead) == entries);
+    if (Carries(entries, lead)) Check(ParseList(WriteListText(ListOf(entries)), lead) == entries);
 }
 
 // The input cut at NUL bytes, taken as a list as it is.
@@ -143,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LeadBytes lead = PickCodePage(data[0]);
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    const Entries parsed = Parse(text, lead);
+    const Entries parsed = ParseList(text, lead);
     Check(parsed == SlowParse(text, lead));
     CheckRoundTrip(parsed, lead);
     CheckRoundTrip(SplitAtNul(text), lead);

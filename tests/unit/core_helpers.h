@@ -1,0 +1,67 @@
+// Helpers shared by the core's unit tests and its fuzz targets, so that both
+// build lists, parse list files and load settings text the same way. No test
+// framework here: the fuzz targets include this too.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "data/list_file_text.h"
+#include "data/settings_text.h"
+#include "data/string_list.h"
+
+namespace qs::test {
+
+using Texts = std::vector<std::string>;
+
+inline StringList ListOf(const Texts& texts) {
+    StringList list;
+    for (const std::string& text : texts) list.AddTail(text);
+    return list;
+}
+
+inline Texts Items(const StringList& list) {
+    return {list.begin(), list.end()};
+}
+
+// The entries of a list file's text; the list starts non-empty because
+// parsing must replace what was there.
+inline Texts ParseList(std::string_view text, const LeadBytes& lead = LeadBytes::ShiftJis()) {
+    StringList list(2);
+    ParseListText(text, list, lead);
+    return Items(list);
+}
+
+// Everything a settings file carries, as the document holds it.
+struct Loaded {
+    Settings settings;
+    StringList urlBegin;
+    StringList urlEnd;
+    StringList recentFiles{9};
+};
+
+inline Loaded Read(std::string_view text) {
+    Loaded loaded;
+    ReadSettingsText(text, loaded.settings, loaded.urlBegin, loaded.urlEnd, loaded.recentFiles);
+    return loaded;
+}
+
+inline std::string Write(const Loaded& loaded) {
+    return WriteSettingsText(loaded.settings, loaded.urlBegin, loaded.urlEnd, loaded.recentFiles);
+}
+
+inline auto Fields(const Settings& s) {
+    return std::tie(s.Minimize, s.SaveWithDialog, s.ShowTopMost, s.EnableTimeTag, s.InitIcon, s.BkColor,
+                    s.SentenceMaxCount, s.View, s.InitialFileName, s.RecentCount, s.Date, s.Time,
+                    s.TimeCopyTemplate, s.UseSCKey, s.UseNumPad, s.KeyCode, s.AdditionalCode);
+}
+
+// The record's fields and the three lists, comparable in one go.
+inline auto Everything(const Loaded& l) {
+    return std::tuple_cat(Fields(l.settings),
+                          std::make_tuple(Items(l.urlBegin), Items(l.urlEnd), Items(l.recentFiles)));
+}
+
+}  // namespace qs::test
