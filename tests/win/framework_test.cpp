@@ -1,14 +1,14 @@
 // Pieces of the Win32 layer that the program's data passes through: the
 // clipboard wrapper, whole-file reads and safe writes, message texts built
-// around outside text, and the command line's file argument.
+// around outside text, and the command line's file argument. (A clipboard
+// held open by another program shows end to end.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
+#include <algorithm>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "framework/app.h"
 #include "framework/clipboard.h"
@@ -18,191 +18,104 @@
 
 namespace {
 
+using namespace wintest;
 using Names = std::vector<std::string>;
-using wintest::FileNames;
-using wintest::ReadBytes;
-using wintest::WriteBytes;
 
 // ---- Clipboard --------------------------------------------------------------
 
 class ClipboardTest : public testing::Test {
 protected:
-    wintest::HiddenWindow owner;
-    wintest::HiddenWindow other;
+    OwnedWindow owner = MessageWindow();
+    OwnedWindow other = MessageWindow();
 };
 
-// Windows hands the block over as it was given; Wine writes a NUL over its
-// last byte. Either way nothing past the block's end may be read.
-TEST_F(ClipboardTest, TextWithoutATerminatorIsReadOnlyUpToTheBlocksSize) {
-    const char bytes[] = {'a', 'b', 'c', 'd', 'e'};
-    ASSERT_TRUE(wintest::PutClipboardBytes(other.Get(), bytes, sizeof bytes));
-    fw::Clipboard clipboard(owner.Get());
-    ASSERT_TRUE(clipboard.IsOpen());
-    EXPECT_TRUE(clipboard.HasText());
-    const std::string text = clipboard.GetText();
-    EXPECT_TRUE(text == "abcde" || text == "abcd") << text;
-}
-
-TEST_F(ClipboardTest, ANulInsideEndsTheText) {
-    const char bytes[] = {'a', 'b', '\0', 'c', 'd', '\0'};
-    ASSERT_TRUE(wintest::PutClipboardBytes(other.Get(), bytes, sizeof bytes));
-    fw::Clipboard clipboard(owner.Get());
-    EXPECT_EQ(clipboard.GetText(), "ab");
-}
-
-TEST_F(ClipboardTest, NoTextFormatReadsAsNoText) {
-    ASSERT_TRUE(OpenClipboard(other.Get()));
-    EmptyClipboard();
-    CloseClipboard();
-    fw::Clipboard clipboard(owner.Get());
-    ASSERT_TRUE(clipboard.IsOpen());
-    EXPECT_FALSE(clipboard.HasText());
-    EXPECT_EQ(clipboard.GetText(), "");
+// Windows hands a block over as it was given; Wine writes a NUL over its
+// last byte. Either way nothing past the block's end may be read, and a NUL
+// inside ends the text.
+TEST_F(ClipboardTest, TextIsReadUpToItsNulOrTheBlocksEndAndNoText) {
+    const struct {
+        std::string bytes;
+        std::vector<std::string> read;  // what Windows and what Wine give
+    } cases[] = {{"abcde", {"abcde", "abcd"}}, {std::string("ab\0cd\0", 6), {"ab"}}, {"", {""}}};
+    for (const auto& c : cases) {
+        if (c.bytes.empty()) {
+            ASSERT_TRUE(OpenClipboard(other.get()));
+            EmptyClipboard();
+            CloseClipboard();
+        } else {
+            ASSERT_TRUE(PutClipboardBytes(other.get(), c.bytes.data(), c.bytes.size()));
+        }
+        fw::Clipboard clipboard(owner.get());
+        ASSERT_TRUE(clipboard.IsOpen());
+        EXPECT_EQ(clipboard.HasText(), !c.bytes.empty());
+        const std::string text = clipboard.GetText();
+        EXPECT_NE(std::find(c.read.begin(), c.read.end(), text), c.read.end()) << text;
+    }
 }
 
 TEST_F(ClipboardTest, SetTextMakesTheOpeningWindowTheOwner) {
-    ASSERT_TRUE(wintest::PutClipboardText(other.Get(), "old"));
+    ASSERT_TRUE(PutClipboardText(other.get(), "old"));
+    const std::string text = Ansi("新しい text\r\n");
     {
-        fw::Clipboard clipboard(owner.Get());
+        fw::Clipboard clipboard(owner.get());
         ASSERT_TRUE(clipboard.IsOpen());
-        const std::string text = wintest::Ansi("新しい text\r\n");
         EXPECT_TRUE(clipboard.SetText(text));
         EXPECT_EQ(clipboard.GetText(), text);
     }
-    EXPECT_EQ(GetClipboardOwner(), owner.Get());
-    EXPECT_EQ(wintest::ClipboardText(), wintest::Ansi("新しい text\r\n"));
-}
-
-// Another thread holds the clipboard open, as a busy program would.
-class ClipboardHolder {
-public:
-    ClipboardHolder() {
-        thread_ = std::thread([this] {
-            std::unique_lock lock(mutex_);
-            opened_ = OpenClipboard(nullptr) != FALSE;
-            ready_ = true;
-            changed_.notify_all();
-            changed_.wait(lock, [this] { return release_; });
-            if (opened_) CloseClipboard();
-        });
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return ready_; });
-    }
-    ~ClipboardHolder() {
-        {
-            std::lock_guard lock(mutex_);
-            release_ = true;
-        }
-        changed_.notify_all();
-        thread_.join();
-    }
-    bool Opened() const { return opened_; }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool ready_ = false;
-    bool release_ = false;
-    bool opened_ = false;
-    std::thread thread_;
-};
-
-TEST_F(ClipboardTest, AFailedOpenLeavesTheClipboardAsItWas) {
-    ASSERT_TRUE(wintest::PutClipboardText(other.Get(), "kept"));
-    {
-        ClipboardHolder holder;
-        ASSERT_TRUE(holder.Opened());
-        fw::Clipboard clipboard(owner.Get());
-        EXPECT_FALSE(clipboard.IsOpen());
-        EXPECT_FALSE(clipboard.HasText());
-        EXPECT_EQ(clipboard.GetText(), "");
-        EXPECT_FALSE(clipboard.SetText("lost"));
-    }
-    EXPECT_EQ(wintest::ClipboardText(), "kept");
-    EXPECT_EQ(GetClipboardOwner(), other.Get());
+    EXPECT_EQ(GetClipboardOwner(), owner.get());
+    EXPECT_EQ(ClipboardText(), text);
 }
 
 // ---- Whole files ----------------------------------------------------------
 
 class FileTest : public testing::Test {
 protected:
-    wintest::TempDir dir;
-    std::string target = dir.File("target.txt");
+    TempFolder dir;
+    std::string target = dir.AnsiFile("target.txt");
 };
 
-TEST_F(FileTest, ASafeWriteReplacesTheWholeOldFile) {
-    WriteBytes(target, std::string(100, 'x'));
-    EXPECT_TRUE(fw::WriteFileSafely(target, "ab"));
-    EXPECT_EQ(ReadBytes(target), "ab");
-    EXPECT_TRUE(fw::WriteFileSafely(target, ""));
-    EXPECT_EQ(ReadBytes(target), "");
-    EXPECT_EQ(FileNames(dir.Path()), (Names{"target.txt"}));
-}
-
-TEST_F(FileTest, ASafeWriteCreatesAMissingFileWithEveryByte) {
+// Every byte goes in, a longer old file is replaced whole; a write that
+// fails (target held by another program, the disk full, a missing folder)
+// leaves the old file and no temporary file.
+TEST_F(FileTest, ASafeWriteReplacesTheWholeFileOrLeavesTheOldOne) {
     const std::string bytes("a\0b\r\n\x81\x40", 7);
+    EXPECT_TRUE(fw::WriteFileSafely(target, std::string(100, 'x')));
     EXPECT_TRUE(fw::WriteFileSafely(target, bytes));
     EXPECT_EQ(ReadBytes(target), bytes);
-}
-
-TEST_F(FileTest, ATargetHeldOpenByAnotherProgramIsNotReplaced) {
-    WriteBytes(target, "old");
     {
-        wintest::HeldOpen lock(target);
-        ASSERT_TRUE(lock.IsHeld());
-        EXPECT_FALSE(fw::WriteFileSafely(target, "new"));
+        HeldFile lock(target);
+        EXPECT_FALSE(fw::WriteFileSafely(target, "held"));
     }
-    EXPECT_EQ(ReadBytes(target), "old");
-    EXPECT_EQ(FileNames(dir.Path()), (Names{"target.txt"}));
-}
-
-TEST_F(FileTest, AWriteThatFailsKeepsTheOldFileAndNoTemporaryFile) {
-    WriteBytes(target, "old");
     {
-        wintest::FailingWrites failing;
-        EXPECT_FALSE(fw::WriteFileSafely(target, "new"));
-        EXPECT_FALSE(fw::WriteFileSafely(dir.File("fresh.txt"), "new"));
+        FailingWrites failing;
+        EXPECT_FALSE(fw::WriteFileSafely(target, "failing"));
+        EXPECT_FALSE(fw::WriteFileSafely(dir.AnsiFile("fresh.txt"), "failing"));
     }
-    EXPECT_EQ(ReadBytes(target), "old");
-    EXPECT_EQ(FileNames(dir.Path()), (Names{"target.txt"}));
-    EXPECT_TRUE(fw::WriteFileSafely(target, "new"));  // the seam is off again
+    EXPECT_FALSE(fw::WriteFileSafely(dir.AnsiFile("missing\\target.txt"), "nowhere"));
+    EXPECT_EQ(ReadBytes(target), bytes);
+    EXPECT_EQ(FileNames(dir.Path()), Names{"target.txt"});
+
+    EXPECT_TRUE(fw::WriteFileSafely(target, ""));  // the seam is off again
+    EXPECT_EQ(ReadBytes(target), "");
 }
 
-TEST_F(FileTest, AWriteIntoAMissingFolderFails) {
-    EXPECT_FALSE(fw::WriteFileSafely(dir.File("missing\\target.txt"), "new"));
-    EXPECT_TRUE(FileNames(dir.Path()).empty());
-}
-
-TEST_F(FileTest, ReadingGetsEveryByte) {
-    const std::string bytes("x\0y\r\n\xfc\xfc", 7);
-    WriteBytes(target, bytes);
-    std::string text;
-    EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Ok);
-    EXPECT_EQ(text, bytes);
-}
-
-TEST_F(FileTest, ReadingAMissingFileCreatesItEmpty) {
+TEST_F(FileTest, ReadingGetsEveryByteCreatesAMissingFileAndTellsWhatStopsIt) {
     std::string text = "stale";
     EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Ok);
     EXPECT_EQ(text, "");
-    EXPECT_EQ(ReadBytes(target), "");
-}
+    EXPECT_TRUE(FileExists(target));
 
-TEST_F(FileTest, ReadingAFileHeldByAnotherProgramReportsItLocked) {
-    WriteBytes(target, "content");
-    wintest::HeldOpen lock(target);
-    ASSERT_TRUE(lock.IsHeld());
-    std::string text = "untouched";
-    EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Locked);
-    EXPECT_EQ(fw::ReadWholeFile(target, text, 2), fw::ReadResult::Locked);
-    EXPECT_EQ(text, "untouched");
-}
-
-TEST_F(FileTest, ReadingInAMissingFolderReportsNotOpened) {
-    std::string text = "untouched";
-    EXPECT_EQ(fw::ReadWholeFile(dir.File("missing\\x.txt"), text, 2), fw::ReadResult::NotOpened);
-    EXPECT_EQ(text, "untouched");
-    EXPECT_TRUE(FileNames(dir.Path()).empty());
+    const std::string bytes("x\0y\r\n\xfc\xfc", 7);
+    WriteBytes(target, bytes);
+    EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Ok);
+    EXPECT_EQ(text, bytes);
+    {
+        HeldFile lock(target);
+        EXPECT_EQ(fw::ReadWholeFile(target, text, 2), fw::ReadResult::Locked);
+    }
+    EXPECT_EQ(fw::ReadWholeFile(dir.AnsiFile("missing\\x.txt"), text, 2), fw::ReadResult::NotOpened);
+    EXPECT_EQ(text, bytes);
+    EXPECT_EQ(FileNames(dir.Path()), Names{"target.txt"});
 }
 
 // ---- Texts --------------------------------------------------------------------
@@ -214,28 +127,16 @@ TEST(FormatOne, TheArgumentIsNeverReadAsAFormat) {
     EXPECT_EQ(fw::FormatOne(L"%s", L""), L"");
 }
 
-struct ArgumentCase {
-    const wchar_t* commandLine;
-    const wchar_t* file;
-};
-
-class FileArguments : public testing::TestWithParam<ArgumentCase> {};
-
-TEST_P(FileArguments, FirstArgumentThatIsNoSwitch) {
-    EXPECT_EQ(fw::FileArgument(GetParam().commandLine), GetParam().file);
+TEST(FileArgument, IsTheFirstArgumentThatIsNoSwitch) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"q.exe", L""},
+        {L"q.exe -i", L""},
+        {L"q.exe /x --y a.txt -i b.txt", L"a.txt"},
+        {L"\"C:\\Program Files\\q.exe\" \"C:\\My Files\\a b.txt\" z.txt", L"C:\\My Files\\a b.txt"},
+        {L"q.exe C:\\dir-i\\a.txt", L"C:\\dir-i\\a.txt"},
+        {L"q.exe 日本.txt", L"日本.txt"},
+    };
+    for (const auto& [commandLine, file] : cases) EXPECT_EQ(fw::FileArgument(commandLine), file) << Utf8(commandLine);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Framework, FileArguments,
-    testing::Values(ArgumentCase{L"q.exe", L""},
-                    ArgumentCase{L"q.exe a.txt", L"a.txt"},
-                    ArgumentCase{L"q.exe -i", L""},
-                    ArgumentCase{L"q.exe -i a.txt", L"a.txt"},
-                    ArgumentCase{L"q.exe a.txt -i", L"a.txt"},
-                    ArgumentCase{L"q.exe /x --y a.txt b.txt", L"a.txt"},
-                    ArgumentCase{L"q.exe \"C:\\My Files\\a b.txt\"", L"C:\\My Files\\a b.txt"},
-                    ArgumentCase{L"\"C:\\Program Files\\q.exe\" \"x y.txt\" z.txt", L"x y.txt"},
-                    ArgumentCase{L"q.exe C:\\dir-i\\a.txt", L"C:\\dir-i\\a.txt"},
-                    ArgumentCase{L"q.exe 日本.txt", L"日本.txt"}));
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,55 +14,23 @@
 
 namespace {
 
-using wintest::Ansi;
+using wintest::MenuLine;
 
-struct Item {
-    UINT id;
-    std::wstring text;  // empty for a separator
-    bool operator==(const Item&) const = default;
-};
-
-void PrintTo(const Item& item, std::ostream* os) {
-    *os << item.id << " \"" << wintest::Utf8(item.text) << '"';
-}
-
-MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, wchar_t* text = nullptr, UINT size = 0) {
+UINT State(HMENU menu, UINT id) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = size;
-    EXPECT_TRUE(GetMenuItemInfoW(menu, item, byPosition, &info)) << item;
-    return info;
-}
-
-std::vector<Item> Items(HMENU menu) {
-    std::vector<Item> items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[512] = {};
-        MENUITEMINFOW info = ItemInfo(menu, static_cast<UINT>(i), true, text, 512);
-        items.push_back({(info.fType & MFT_SEPARATOR) ? 0 : info.wID, text});
-    }
-    return items;
-}
-
-bool HasRadioMark(HMENU menu, UINT id) {
-    MENUITEMINFOW info = ItemInfo(menu, id, false);
-    return (info.fState & MFS_CHECKED) && (info.fType & MFT_RADIOCHECK);
-}
-
-bool IsChecked(HMENU menu, UINT id) {
-    return (ItemInfo(menu, id, false).fState & MFS_CHECKED) != 0;
-}
-
-bool IsGrayed(HMENU menu, UINT id) {
-    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    EXPECT_TRUE(GetMenuItemInfoW(menu, id, FALSE, &info)) << id;
+    return info.fState | ((info.fType & MFT_RADIOCHECK) ? MFT_RADIOCHECK : 0);
 }
 
 // Which of the three mode commands carry the radio mark, as "100" etc.
 std::string Marks(HMENU menu) {
     std::string marks;
-    for (UINT id = ID_MODE_SENTENCES; id <= ID_MODE_URLHISTORY; ++id) marks += HasRadioMark(menu, id) ? '1' : '0';
+    for (UINT id = ID_MODE_SENTENCES; id <= ID_MODE_URLHISTORY; ++id) {
+        const UINT radio = MFS_CHECKED | MFT_RADIOCHECK;
+        marks += (State(menu, id) & radio) == radio ? '1' : '0';
+    }
     return marks;
 }
 
@@ -74,37 +41,16 @@ fw::MenuHandle LoadProgramMenu(UINT id) {
 TEST(DisplayModeMark, MarksExactlyTheChosenModeInTheFunctionsMenu) {
     fw::MenuHandle menu = LoadProgramMenu(IDR_MAINFRAME);
     ASSERT_TRUE(menu);
-    wchar_t title[64] = {};
-    GetMenuStringW(menu.Get(), 1, title, 64, MF_BYPOSITION);
-    ASSERT_EQ(std::wstring(title), L"機能(&T)");
     HMENU functions = GetSubMenu(menu.Get(), 1);
-
     EXPECT_EQ(Marks(functions), "000");
-    MarkDisplayMode(functions, 2);
-    EXPECT_EQ(Marks(functions), "001");
-    MarkDisplayMode(functions, 0);
-    EXPECT_EQ(Marks(functions), "100");
-    MarkDisplayMode(functions, 1);
-    EXPECT_EQ(Marks(functions), "010");
+    const std::pair<int, const char*> steps[] = {{2, "001"}, {0, "100"}, {1, "010"}};
+    for (const auto& [mode, marks] : steps) {
+        MarkDisplayMode(functions, mode);
+        EXPECT_EQ(Marks(functions), marks) << mode;
+    }
     // The other items of the pop-up are left alone.
     for (UINT id : {ID_SHOW_EDITOR, ID_SHOW_TEMPSAVE, ID_ICONISE, ID_OPTIONS, ID_APP_ABOUT})
-        EXPECT_FALSE(IsChecked(functions, id)) << id;
-}
-
-const ListMenuTexts kTexts{L"登録文", L"クリップボード履歴", L"ＵＲＬ履歴", L"デフォルト"};
-
-std::vector<Item> FixedPart() {
-    return {{ID_MODE_SENTENCES, L"登録文"},
-            {ID_MODE_CLIPHISTORY, L"クリップボード履歴"},
-            {ID_MODE_URLHISTORY, L"ＵＲＬ履歴"},
-            {0, L""},
-            {ID_FILE_DEFAULT, L"デフォルト"}};
-}
-
-std::vector<Item> WithRecent(std::vector<std::wstring> names) {
-    std::vector<Item> items = FixedPart();
-    for (UINT i = 0; i < names.size(); ++i) items.push_back({ID_RECENT_FIRST + i, names[i]});
-    return items;
+        EXPECT_EQ(State(functions, id) & MFS_CHECKED, 0u) << id;
 }
 
 qs::StringList Recent(const std::vector<std::string>& names) {
@@ -113,58 +59,42 @@ qs::StringList Recent(const std::vector<std::string>& names) {
     return list;
 }
 
+// The three lists with the mode's radio mark, the default file, then the
+// recent files up to the first empty name, the count and the nine commands.
 TEST(ListMenu, ListsTheModesTheDefaultFileAndTheRecentFiles) {
-    qs::StringList recent = Recent({"C:\\a.txt", Ansi("C:\\日本\\b.txt")});
-    fw::MenuHandle menu = BuildListMenu(recent, 5, 0, kTexts);
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(Items(menu.Get()), WithRecent({L"C:\\a.txt", L"C:\\日本\\b.txt"}));
-}
-
-TEST(ListMenu, RadioMarkFollowsTheMode) {
-    qs::StringList recent(9);
-    for (int mode = 0; mode <= 2; ++mode) {
-        fw::MenuHandle menu = BuildListMenu(recent, 5, mode, kTexts);
-        std::string expected = "000";
-        expected[mode] = '1';
-        EXPECT_EQ(Marks(menu.Get()), expected) << mode;
-        EXPECT_FALSE(IsChecked(menu.Get(), ID_FILE_DEFAULT));
+    const struct {
+        std::vector<std::string> files;  // ANSI
+        int recentCount;
+        int mode;
+        std::vector<std::wstring> shown;
+    } cases[] = {
+        {{"C:\\a.txt", wintest::Ansi("C:\\日本\\b.txt")}, 5, 0, {L"C:\\a.txt", L"C:\\日本\\b.txt"}},
+        {{}, 5, 1, {}},
+        {{"a", "b", "", "d"}, 5, 2, {L"a", L"b"}},
+        {{"", "b"}, 5, 0, {}},
+        {{"a", "b", "c", "d", "e", "f"}, 3, 0, {L"a", L"b", L"c"}},
+        {{"a", "b"}, 0, 0, {}},
+        {{"a", "b"}, -1, 0, {}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}, 50, 0,
+         {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"}},
+    };
+    const ListMenuTexts texts{L"登録文", L"クリップボード履歴", L"ＵＲＬ履歴", L"デフォルト"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.files.size() << " files, count " << c.recentCount);
+        fw::MenuHandle menu = BuildListMenu(Recent(c.files), c.recentCount, c.mode, texts);
+        ASSERT_TRUE(menu);
+        std::vector<MenuLine> expected = {{0, texts.sentences, ID_MODE_SENTENCES},
+                                          {0, texts.clipHistory, ID_MODE_CLIPHISTORY},
+                                          {0, texts.urlHistory, ID_MODE_URLHISTORY},
+                                          {0, L"", 0},
+                                          {0, texts.defaultFile, ID_FILE_DEFAULT}};
+        for (size_t i = 0; i < c.shown.size(); ++i) {
+            expected.push_back({0, c.shown[i], ID_RECENT_FIRST + static_cast<int>(i)});
+        }
+        EXPECT_EQ(wintest::MenuLines(menu.Get()), expected);
+        EXPECT_EQ(Marks(menu.Get()), std::string("000").replace(c.mode, 1, "1"));
+        EXPECT_EQ(State(menu.Get(), ID_FILE_DEFAULT) & MFS_CHECKED, 0u);
     }
-}
-
-struct RecentCase {
-    std::vector<std::string> files;
-    int recentCount;
-    std::vector<std::wstring> shown;
-};
-
-class ListMenuRecentFiles : public testing::TestWithParam<RecentCase> {};
-
-TEST_P(ListMenuRecentFiles, StopAtTheFirstEmptyNameAndAtTheCount) {
-    qs::StringList recent = Recent(GetParam().files);
-    fw::MenuHandle menu = BuildListMenu(recent, GetParam().recentCount, 0, kTexts);
-    EXPECT_EQ(Items(menu.Get()), WithRecent(GetParam().shown));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Menus, ListMenuRecentFiles,
-    testing::Values(RecentCase{{}, 5, {}},
-                    RecentCase{{"a", "b", "", "d"}, 5, {L"a", L"b"}},
-                    RecentCase{{"", "b"}, 5, {}},
-                    RecentCase{{"a", "b", "c", "d", "e", "f"}, 3, {L"a", L"b", L"c"}},
-                    RecentCase{{"a", "b"}, 0, {}},
-                    RecentCase{{"a", "b"}, -1, {}},
-                    // More than the nine commands there are: the nine.
-                    RecentCase{{"1", "2", "3", "4", "5", "6", "7", "8", "9"},
-                               50,
-                               {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"}}));
-
-TEST(ListMenu, MoreEntriesThanCommandsStopAtTheLastCommand) {
-    qs::StringList recent;
-    for (int i = 0; i < 12; ++i) recent.AddTail("f" + std::to_string(i));
-    fw::MenuHandle menu = BuildListMenu(recent, 12, 0, kTexts);
-    std::vector<Item> items = Items(menu.Get());
-    ASSERT_EQ(items.size(), FixedPart().size() + 9);
-    EXPECT_EQ(items.back(), (Item{ID_RECENT_LAST, L"f8"}));
 }
 
 TEST(SlotMenu, ClipboardCommandsAreGrayedAndEnabledTogether) {
@@ -172,15 +102,12 @@ TEST(SlotMenu, ClipboardCommandsAreGrayedAndEnabledTogether) {
     ASSERT_TRUE(menu);
     HMENU popup = GetSubMenu(menu.Get(), 0);
     ASSERT_NE(popup, nullptr);
-    const UINT ids[] = {ID_APPEND_BEHIND, ID_APPEND_FRONT, ID_REGISTER_CLIPBOARD};
-    for (UINT id : ids) EXPECT_FALSE(IsGrayed(popup, id)) << id;
-
-    EnableClipboardCommands(popup, false);
-    for (UINT id : ids) EXPECT_TRUE(IsGrayed(popup, id)) << id;
+    for (bool enable : {false, true, false}) {
+        EnableClipboardCommands(popup, enable);
+        for (UINT id : {ID_APPEND_BEHIND, ID_APPEND_FRONT, ID_REGISTER_CLIPBOARD})
+            EXPECT_EQ((State(popup, id) & MFS_GRAYED) != 0, !enable) << id << " " << enable;
+    }
     EXPECT_EQ(GetMenuItemCount(popup), 3);
-
-    EnableClipboardCommands(popup, true);
-    for (UINT id : ids) EXPECT_FALSE(IsGrayed(popup, id)) << id;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 
@@ -19,8 +18,8 @@
 
 namespace {
 
-using wintest::ListFile;
-using wintest::ReadBytes;
+using wintest::Ansi;
+using wintest::ClipboardText;
 
 // Start-up and teardown of the real application, callable from a test.
 class TestApp : public CQuillstackApp {
@@ -38,26 +37,6 @@ void InitPopups(HWND frame, HMENU menu) {
         SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(i, FALSE));
         InitPopups(frame, popup);
     }
-}
-
-// Serves this thread's messages, waiting for more, until `done` holds,
-// WM_QUIT arrives or the deadline passes. True when `done` held.
-template <class Done>
-bool ServeMessagesUntil(Done done) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    MSG message;
-    while (!done()) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) break;
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-            continue;
-        }
-        if (message.message == WM_QUIT) break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return done();
 }
 
 class Routing : public wintest::DocTest {
@@ -85,7 +64,6 @@ protected:
 
     bool Grayed(UINT id) const { return (GetMenuState(GetMenu(frame), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     bool Checked(UINT id) const { return (GetMenuState(GetMenu(frame), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-    void Command(UINT id) const { SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     std::unique_ptr<TestApp> app;
     HWND frame = nullptr;
@@ -116,86 +94,39 @@ TEST_F(Routing, ItemsWithoutAHandlerAreGrayedWhenTheirMenuOpens) {
     for (UINT id : kUnhandled) EXPECT_TRUE(Grayed(id)) << id;
 }
 
-TEST_F(Routing, StartShowsTheSentencesWithTheirRadioMark) {
-    EXPECT_EQ(view->m_nMode, 0);
-    EXPECT_TRUE(Checked(ID_MODE_SENTENCES));
-    EXPECT_FALSE(Checked(ID_MODE_CLIPHISTORY));
-    EXPECT_EQ(doc->m_strSentenceFile, dir.File("Quillstack.txt"));
-}
-
+// The start shows the sentences with their mark; a mode command, from the
+// menu or from an accelerator, moves both.
 TEST_F(Routing, ModeCommandsReachTheViewAndMoveTheRadioMark) {
-    Command(ID_MODE_CLIPHISTORY);
-    EXPECT_EQ(view->m_nMode, 1);
-    EXPECT_FALSE(Checked(ID_MODE_SENTENCES));
-    EXPECT_TRUE(Checked(ID_MODE_CLIPHISTORY));
-
-    // As an accelerator sends it.
-    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_MODE_URLHISTORY, 1), 0);
-    EXPECT_EQ(view->m_nMode, 2);
-    EXPECT_FALSE(Checked(ID_MODE_CLIPHISTORY));
-    EXPECT_TRUE(Checked(ID_MODE_URLHISTORY));
-
-    Command(ID_MODE_SENTENCES);
-    EXPECT_EQ(view->m_nMode, 0);
-    EXPECT_TRUE(Checked(ID_MODE_SENTENCES));
-    EXPECT_FALSE(Checked(ID_MODE_URLHISTORY));
-}
-
-TEST_F(Routing, ClearCommandsEmptyTheirListOnly) {
-    doc->AddClipHistory("clip");
-    doc->AddUrlsFrom("http://u");
-    Command(ID_CLEAR_CLIPHISTORY);
-    EXPECT_EQ(doc->GetItemCount(1), 0);
-    EXPECT_EQ(doc->GetItemCount(2), 1);
-    EXPECT_FALSE(doc->m_bSentencesDirty);
-    Command(ID_CLEAR_URLHISTORY);
-    EXPECT_EQ(doc->GetItemCount(2), 0);
+    EXPECT_EQ(doc->m_strSentenceFile, File("Quillstack.txt"));
+    const struct {
+        UINT id;
+        WORD source;  // 0 menu, 1 accelerator
+        int mode;
+    } steps[] = {{0, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_URLHISTORY, 1, 2}, {ID_MODE_SENTENCES, 0, 0}};
+    for (const auto& step : steps) {
+        if (step.id) SendMessageW(frame, WM_COMMAND, MAKEWPARAM(step.id, step.source), 0);
+        EXPECT_EQ(view->m_nMode, step.mode);
+        for (int mode = 0; mode < 3; ++mode) EXPECT_EQ(Checked(ID_MODE_SENTENCES + mode), mode == step.mode) << mode;
+    }
 }
 
 // The joined text goes on the clipboard with the main frame as its owner,
 // so the view records it like a text copied by another program.
 TEST_F(Routing, JoiningToTheClipboardIsRecordedLikeAnotherProgramsCopy) {
     doc->SetItem(0, 0, "s0");
-    doc->SetItem(0, 2, wintest::Ansi("日本 http://x.jp/"));
-    const std::string joined = "s0\r\n\r\n" + wintest::Ansi("日本 http://x.jp/") + "\r\n";
+    doc->SetItem(0, 2, Ansi("日本 http://x.jp/"));
+    const std::string joined = "s0\r\n\r\n" + Ansi("日本 http://x.jp/") + "\r\n";
 
     doc->ExportList(true, 0, "");
-    EXPECT_EQ(wintest::ClipboardText(), joined);
+    EXPECT_EQ(ClipboardText(), joined);
     EXPECT_EQ(GetClipboardOwner(), frame);
-    EXPECT_TRUE(ServeMessagesUntil([&] { return doc->GetItem(1, 0) && *doc->GetItem(1, 0) == joined; }));
+    EXPECT_TRUE(wintest::WaitUntil([&] { return doc->GetItem(1, 0) && *doc->GetItem(1, 0) == joined; }));
     EXPECT_EQ(*doc->GetItem(2, 0), "http://x.jp/");
 
     // Titles and unknown kinds are not joined: the clipboard stays.
     doc->ExportList(true, 3, "");
     doc->ExportList(true, 7, "");
-    EXPECT_EQ(wintest::ClipboardText(), joined);
-
-    doc->ClearList(1);
-    doc->AddClipHistory("c1");
-    doc->AddClipHistory("c2");
-    doc->ExportList(true, 1, "");
-    EXPECT_EQ(wintest::ClipboardText(), "c2\r\nc1\r\n");
-    doc->ClearList(2);
-    doc->ExportList(true, 2, "");
-    EXPECT_EQ(wintest::ClipboardText(), "");
-}
-
-TEST_F(Routing, ExitWithoutSavingLeavesTheChangedSentencesUnwritten) {
-    doc->SetItem(0, 0, "unsaved");
-    Command(ID_FILE_EXIT_NOSAVE);
-    EXPECT_FALSE(doc->m_bSentencesDirty);
-    // The exit it posts goes the whole way: application, frame, view.
-    EXPECT_TRUE(ServeMessagesUntil([&] { return !IsWindow(frame); }));
-    EXPECT_EQ(ReadBytes(dir.File("Quillstack.txt")), "");
-    EXPECT_TRUE(boxes.texts.empty());
-}
-
-TEST_F(Routing, TheExitCommandWritesTheChangedSentences) {
-    doc->SetItem(0, 0, "saved");
-    Command(ID_APP_EXIT);
-    EXPECT_TRUE(ServeMessagesUntil([&] { return !IsWindow(frame); }));
-    EXPECT_EQ(ReadBytes(dir.File("Quillstack.txt")), ListFile({"saved"}));
-    EXPECT_EQ(ReadBytes(dir.File("Quillstack_Title.txt")), "");
+    EXPECT_EQ(ClipboardText(), joined);
 }
 
 }  // namespace
