@@ -62,6 +62,11 @@ set(QS_PROGRAM_SOURCES
   view/quillstack_view.cpp
 )
 
+# Test helpers shared by the Windows unit tests and the end-to-end drivers.
+set(QS_TEST_COMMON_SOURCES
+  tests/common/test_files.cpp
+)
+
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
   tests/win/resources_test.cpp

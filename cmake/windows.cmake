@@ -39,54 +39,48 @@ target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} ${QS_UNICODE_ENTRY})
 
 include(GoogleTest)
 
+# Test helpers shared by the Windows unit tests and the end-to-end drivers.
+add_library(qs_test_common STATIC ${QS_TEST_COMMON_SOURCES})
+target_include_directories(qs_test_common PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(qs_test_common PRIVATE ${QS_WARNINGS})
+target_compile_definitions(qs_test_common PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
+target_link_libraries(qs_test_common PUBLIC gtest user32 kernel32)
+
 # Windows unit tests: the program's classes, with its resources linked in.
 add_executable(win_tests ${QS_WIN_TEST_SOURCES} ${QS_RESOURCES})
 target_compile_options(win_tests PRIVATE ${QS_WARNINGS})
-target_link_libraries(win_tests PRIVATE quillstack_program gtest_main)
+target_link_libraries(win_tests PRIVATE quillstack_program qs_test_common gtest_main)
 target_link_options(win_tests PRIVATE ${QS_STATIC_LINK})
-target_compile_definitions(win_tests PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
 add_dependencies(win_tests Quillstack)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 120 LABELS win)
 
-# End-to-end driver: starts the real Quillstack.exe in fresh folders.
+# Programs that start the real Quillstack.exe in fresh folders.
+function(qs_add_driver name main)
+  add_executable(${name} ${ARGN})
+  target_compile_options(${name} PRIVATE ${QS_WARNINGS})
+  target_link_libraries(${name} PRIVATE qs_test_common ${main} quillstack_core
+    user32 gdi32 kernel32 shell32 shlwapi)
+  target_link_options(${name} PRIVATE ${QS_STATIC_LINK})
+  add_dependencies(${name} Quillstack)
+endfunction()
+
 if(NOT QS_E2E_SOURCES)
   return()
 endif()
-add_executable(e2e_driver ${QS_E2E_SOURCES})
-target_compile_options(e2e_driver PRIVATE ${QS_WARNINGS})
-target_link_libraries(e2e_driver PRIVATE gtest_main quillstack_core
-  user32 gdi32 kernel32 shell32 shlwapi)
-target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_options(e2e_driver PRIVATE ${QS_STATIC_LINK})
-target_compile_definitions(e2e_driver PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
-add_dependencies(e2e_driver Quillstack)
+qs_add_driver(e2e_driver gtest_main ${QS_E2E_SOURCES})
 gtest_discover_tests(e2e_driver DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 90 LABELS e2e RUN_SERIAL TRUE)
 
 # End-to-end timings of the real program (scripts/bench); ctest runs them
 # once, briefly, to show they still work.
-add_executable(e2e_bench bench/e2e_bench.cpp tests/e2e/harness.cpp)
-target_compile_options(e2e_bench PRIVATE ${QS_WARNINGS})
-target_link_libraries(e2e_bench PRIVATE gtest quillstack_core
-  user32 gdi32 kernel32 shell32 shlwapi)
-target_include_directories(e2e_bench PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_options(e2e_bench PRIVATE ${QS_STATIC_LINK})
-target_compile_definitions(e2e_bench PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
-add_dependencies(e2e_bench Quillstack)
+qs_add_driver(e2e_bench gtest bench/e2e_bench.cpp tests/e2e/harness.cpp)
 add_test(NAME e2e_bench_smoke COMMAND e2e_bench)
 set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120
   ENVIRONMENT QS_BENCH_SMOKE=1)
 
 # The X-side end-to-end tests: a bash script runs their driver under Wine
 # and copies with xclip on the same display whenever the driver asks.
-add_executable(e2e_xclip ${QS_E2E_XCLIP_SOURCES})
-target_compile_options(e2e_xclip PRIVATE ${QS_WARNINGS})
-target_link_libraries(e2e_xclip PRIVATE gtest_main quillstack_core
-  user32 gdi32 kernel32 shell32 shlwapi)
-target_include_directories(e2e_xclip PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_options(e2e_xclip PRIVATE ${QS_STATIC_LINK})
-target_compile_definitions(e2e_xclip PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
-add_dependencies(e2e_xclip Quillstack)
+qs_add_driver(e2e_xclip gtest_main ${QS_E2E_XCLIP_SOURCES})
 add_test(NAME e2e_xclip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/xclip_test.sh $<TARGET_FILE:e2e_xclip>)
 set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)

@@ -3,7 +3,7 @@
 // viewer after it does not freeze it.
 #include <array>
 #include <memory>
-#include <optional>
+#include <ostream>
 
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
@@ -11,39 +11,29 @@
 namespace e2e {
 namespace {
 
-using Viewers = std::array<std::unique_ptr<ClipboardViewer>, 2>;
+const int kProgram = 2;  // among those who leave, the program itself
 
-// Where the program joins among the two viewers (0 first, so it ends up
-// last in the chain; 2 last, at its head), and which viewer leaves first.
+// Where the program joins among viewers 0 and 1, which join in turn at the
+// chain's head (place 2: it joins last and heads the chain), and who leaves
+// in turn. The cases reach each path of the program's chain handling: the
+// viewer after it leaves (it links past it), a viewer further on leaves (it
+// passes the message on), and the program itself leaves.
 struct ChainCase {
+    const char* name;
     int programJoins;
-    int firstToLeave;
+    std::vector<int> leave;
 };
 
 void PrintTo(const ChainCase& c, std::ostream* os) {
-    *os << "program joins " << c.programJoins << ", viewer " << c.firstToLeave << " leaves first";
+    *os << c.name;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<ChainCase>& info) {
-    static const char* const kJoins[] = {"ProgramAtTheEnd", "ProgramInTheMiddle", "ProgramAtTheHead"};
-    return std::string(kJoins[info.param.programJoins]) + "_Viewer" + std::to_string(info.param.firstToLeave) +
-           "LeavesFirst";
-}
-
-class ChainTest : public E2eTest {
+class ChainTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        E2eTest::SetUp();
-        EmptyTheClipboard();
-    }
-
-    // Viewers 0 and 1 join the chain in turn, the program at place
-    // `programJoins` among them.
     bool Join(int programJoins) {
-        int next = 0;
-        for (int i = 0; i < 3; ++i) {
-            if (i != programJoins) {
-                viewers[next++] = std::make_unique<ClipboardViewer>();
+        for (int place = 0, viewer = 0; place < 3; ++place) {
+            if (place != programJoins) {
+                viewers[viewer++] = std::make_unique<ClipboardViewer>();
                 continue;
             }
             program.emplace(folder);
@@ -52,78 +42,57 @@ protected:
         return true;
     }
 
-    // Copies `text`; the program (unless gone) must record it, the viewers
-    // still in the chain hear of it and those that left hear nothing.
-    ::testing::AssertionResult EveryoneHears(std::string_view text, std::array<bool, 2> inChain,
-                                             bool programRuns = true) {
-        std::array<int, 2> before{viewers[0]->Notifications(), viewers[1]->Notifications()};
-        if (!writer.Put(Ansi(text))) return ::testing::AssertionFailure() << "cannot copy";
+    // Copies `text`: the program, while it runs, records it; the viewers
+    // still in the chain hear of it, and those that left hear nothing.
+    ::testing::AssertionResult EveryoneHears(const std::string& text) {
+        const bool runs = program->Running();
+        const std::array<int, 2> before{viewers[0]->Notifications(), viewers[1]->Notifications()};
         auto heard = [&](int v) { return viewers[v]->Notifications() > before[v]; };
-        bool done = WaitUntil([&] {
-            return (!programRuns || program->SlotText(0) == text) && (!inChain[0] || heard(0)) &&
-                   (!inChain[1] || heard(1));
+        if (!writer.Put(text)) return ::testing::AssertionFailure() << "cannot copy";
+        WaitUntil([&] {
+            return (!runs || program->SlotText(0) == text) && (!inChain[0] || heard(0)) && (!inChain[1] || heard(1));
         });
-        if (programRuns && program->SlotText(0) != text) {
-            return ::testing::AssertionFailure() << "the program did not record \"" << text << "\"";
-        }
-        for (int v : {0, 1}) {
-            if (inChain[v] && !heard(v)) return ::testing::AssertionFailure() << "viewer " << v << " missed it";
-        }
+        if (runs && program->SlotText(0) != text) return ::testing::AssertionFailure() << "not recorded: " << text;
         // Whatever the program still passes on has arrived once it answers.
-        if (programRuns && !Answers(*program)) return ::testing::AssertionFailure() << "the program hangs";
+        if (runs && !Answers(*program)) return ::testing::AssertionFailure() << "the program hangs";
         Pump();
         for (int v : {0, 1}) {
-            if (!inChain[v] && heard(v)) return ::testing::AssertionFailure() << "viewer " << v << " left but heard";
+            if (heard(v) != inChain[v]) {
+                return ::testing::AssertionFailure() << "viewer " << v << (inChain[v] ? " missed it" : " left but heard");
+            }
         }
-        return done ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "time-out";
+        return ::testing::AssertionSuccess();
     }
 
-    ClipboardWriter writer;
-    std::optional<Program> program;
-    Viewers viewers;  // after the program: they leave while it still runs
+    std::array<bool, 2> inChain{true, true};
+    std::array<std::unique_ptr<ClipboardViewer>, 2> viewers;  // after the program: they leave while it runs
 };
 
-class ViewerLeaves : public ChainTest, public ::testing::WithParamInterface<ChainCase> {};
+class LeavingTest : public ChainTest, public ::testing::WithParamInterface<ChainCase> {};
 
-TEST_P(ViewerLeaves, TheOthersHearEveryChange) {
-    const ChainCase& c = GetParam();
-    ASSERT_TRUE(Join(c.programJoins));
-    EXPECT_TRUE(EveryoneHears("all three", {true, true}));
+INSTANTIATE_TEST_SUITE_P(AnyOrder, LeavingTest,
+                         ::testing::Values(ChainCase{"AtTheHead_NextLeavesFirst", 2, {1, 0}},
+                                           ChainCase{"AtTheHead_LastLeavesFirst", 2, {0, 1}},
+                                           ChainCase{"InTheMiddle_NextThenHeadLeave", 1, {0, 1}},
+                                           ChainCase{"InTheMiddle_ProgramLeaves", 1, {kProgram}},
+                                           ChainCase{"AtTheHead_ProgramLeaves", 2, {kProgram}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-    const int first = c.firstToLeave;
-    const int second = 1 - first;
-    std::array<bool, 2> inChain{true, true};
-    viewers[first]->Leave();
-    inChain[first] = false;
-    EXPECT_TRUE(EveryoneHears("one left", inChain));
-
-    viewers[second]->Leave();
-    inChain[second] = false;
-    EXPECT_TRUE(EveryoneHears("both left", inChain));
-    ASSERT_TRUE(program->Exit());
+TEST_P(LeavingTest, EveryoneLeftInTheChainHearsEveryChange) {
+    ASSERT_TRUE(Join(GetParam().programJoins));
+    EXPECT_TRUE(EveryoneHears("all three"));
+    for (int leaver : GetParam().leave) {
+        if (leaver == kProgram) {
+            ASSERT_TRUE(program->Exit());
+            EXPECT_EQ(program->ExitCode(), 0u);
+        } else {
+            viewers[leaver]->Leave();
+            inChain[leaver] = false;
+        }
+        EXPECT_TRUE(EveryoneHears(leaver == kProgram ? "program gone" : "viewer " + std::to_string(leaver) + " gone"));
+    }
+    EXPECT_TRUE(!program->Running() || program->Exit());
 }
-
-INSTANTIATE_TEST_SUITE_P(AnyOrder, ViewerLeaves,
-                         ::testing::Values(ChainCase{0, 0}, ChainCase{0, 1}, ChainCase{1, 0}, ChainCase{1, 1},
-                                           ChainCase{2, 0}, ChainCase{2, 1}),
-                         CaseName);
-
-class ProgramLeaves : public ChainTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(ProgramLeaves, TheViewersStillHearEveryChange) {
-    ASSERT_TRUE(Join(GetParam()));
-    EXPECT_TRUE(EveryoneHears("all three", {true, true}));
-    ASSERT_TRUE(program->Exit());
-    EXPECT_EQ(program->ExitCode(), 0u);
-    EXPECT_TRUE(EveryoneHears("program gone", {true, true}, false));
-}
-
-std::string PlaceName(const ::testing::TestParamInfo<int>& info) {
-    static const char* const kNames[] = {"AtTheEnd", "InTheMiddle", "AtTheHead"};
-    return kNames[info.param];
-}
-
-INSTANTIATE_TEST_SUITE_P(AnyPlace, ProgramLeaves, ::testing::Values(0, 1, 2), PlaceName);
 
 // A viewer on a thread of its own that stops serving messages once it has
 // joined the chain, as a hung program would.
@@ -165,12 +134,11 @@ TEST_F(ChainTest, HungViewerAfterTheProgramDoesNotFreezeIt) {
     ASSERT_TRUE(program->WaitFrame());
     ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
 
-    ASSERT_TRUE(writer.Put("first"));
-    EXPECT_TRUE(SlotsShow(*program, {"first"}));
-    EXPECT_TRUE(Answers(*program, 10s)) << "the program waits for the hung viewer for good";
-    ASSERT_TRUE(writer.Put("second"));
-    EXPECT_TRUE(SlotsShow(*program, {"second", "first"}));
-    EXPECT_TRUE(Answers(*program, 10s));
+    for (const char* text : {"first", "second"}) {
+        ASSERT_TRUE(writer.Put(text));
+        EXPECT_TRUE(WaitUntil([&] { return program->SlotText(0) == text; })) << text;
+        EXPECT_TRUE(Answers(*program, 10s)) << "the program waits for the hung viewer for good";
+    }
     ASSERT_TRUE(program->Exit());
 }
 

@@ -9,58 +9,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/common/test_files.h"
+
 namespace e2e {
 
-using namespace std::chrono_literals;
-
-// Serves the messages of the test's own windows (the program sends some to
-// them: the clipboard owner hears when the program empties the clipboard).
-void Pump();
-
-// Polls `condition` until it holds or `timeout` passes.
-template <class Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        Pump();
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-}
-
-// Text in the ANSI code page (932 here) from UTF-8 source literals.
-std::string Ansi(std::string_view utf8);
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
-
-// The built program, as a path Wine understands.
-std::wstring ProgramPath();
-
-// A new, empty folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    std::wstring File(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
-    std::string AnsiFile(std::string_view utf8Name) const;
-
-private:
-    std::wstring path_;
-};
-
-bool FileExists(const std::wstring& path);
-std::string ReadBytes(const std::wstring& path);
-void WriteBytes(const std::wstring& path, std::string_view bytes);
+// Waiting while serving the test's own windows, text conversions, files,
+// folders and the clipboard come from the helpers shared with the Windows
+// unit tests (a helper of a test file's own, of the same name, comes first).
+using namespace qstest;
 
 // The single-instance atom that a killed earlier run may have left.
 void RemoveInstanceAtom();
@@ -69,9 +29,7 @@ bool InstanceAtomExists();
 // The clipboard, written and read by this test process.
 class ClipboardWriter {
 public:
-    ClipboardWriter();
-    ~ClipboardWriter();
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.get(); }
     // Puts ANSI text on the clipboard with this process's window as owner
     // (or with no owner at all).
     bool Put(std::string_view ansi, bool withOwner = true);
@@ -79,9 +37,8 @@ public:
     bool PutBitmap();
 
 private:
-    HWND window_ = nullptr;
+    qstest::OwnedWindow window_ = qstest::MessageWindow();
 };
-std::string ClipboardText();
 
 // One running copy of the program.
 class Program {
@@ -139,13 +96,6 @@ protected:
     TempFolder folder;
 };
 
-// The bytes of a list file (sentences, titles) holding these ANSI entries.
-std::string ListFileBytes(const std::vector<std::string>& entries);
-
-// Leaves the clipboard empty, so a program started next finds nothing to
-// record from an earlier test.
-void EmptyTheClipboard();
-
 // The pop-up menu that a program shows (class "#32768"), or null on time-out.
 HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout = 10s);
 // Works an open pop-up menu with the keyboard: Home selects the first item,
@@ -153,21 +103,6 @@ HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout = 1
 // and Escape when Enter left the menu open. False when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
 
-
-// A file held open without sharing, as another program may hold it: the
-// program can neither read nor replace it until it is closed.
-class HeldFile {
-public:
-    explicit HeldFile(const std::wstring& path);
-    ~HeldFile() { Close(); }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Close();
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
 
 // Registers the clipboard's text into a slot as the user does: a right-button
 // press on the slot's button, then "クリップボードから登録" (the third item)
@@ -232,5 +167,83 @@ bool SendCommand(const Program& program, UINT id);
 // nothing on time-out. Waiting on the number instead of reading the text
 // again and again keeps the clipboard free for the program meanwhile.
 std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout = 10s);
+
+// A test with a running program, watched through a viewer that joined the
+// clipboard viewer chain before it (see WaitHandled); `writer` copies as
+// another program does. The clipboard starts empty.
+class ProgramTest : public E2eTest {
+protected:
+    void SetUp() override {
+        E2eTest::SetUp();
+        EmptyTheClipboard();
+    }
+
+    // A list file (sentences, titles) beside the program, of UTF-8 entries.
+    void WriteList(std::wstring_view name, const std::vector<std::string>& utf8Entries) const {
+        std::vector<std::string> entries;
+        for (const std::string& entry : utf8Entries) entries.push_back(Ansi(entry));
+        WriteBytes(folder.File(name), ListFileBytes(entries));
+    }
+
+    // Starts the program and, when `mode` is given, shows that list.
+    bool Start(UINT mode = 0, std::wstring_view arguments = L"") {
+        tail.emplace();
+        program.emplace(folder, arguments);
+        return program->WaitFrame() && (mode == 0 || SendCommand(*program, mode));
+    }
+
+    // Copies UTF-8 text as another program; true once the program has dealt with it.
+    bool Copy(std::string_view utf8) {
+        return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); });
+    }
+
+    // Runs `action`, which makes the program change the clipboard; the
+    // clipboard's text once the program has dealt with its own change.
+    template <class Action>
+    std::optional<std::string> CopiedBy(Action action) {
+        const DWORD sequence = GetClipboardSequenceNumber();
+        std::optional<std::string> text;
+        WaitHandled(*tail, [&] {
+            action();
+            text = ClipboardTextAfter(sequence);
+            return text.has_value();
+        });
+        return text;
+    }
+    std::optional<std::string> PressSlot(int slot) {
+        return CopiedBy([&] { program->Click(1000 + slot); });
+    }
+
+    // Presses a button with a sent BM_CLICK, so that the program is done with
+    // the press on return; true when the clipboard was left alone.
+    bool PressLeavesClipboard(int controlId) {
+        const DWORD sequence = GetClipboardSequenceNumber();
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(program->Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result) &&
+               GetClipboardSequenceNumber() == sequence;
+    }
+
+    // A right-button press on a slot, then item `item` of its pop-up menu
+    // chosen with the keyboard.
+    bool ChooseOnSlot(int slot, int item) {
+        PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        HWND menu = WaitPopupMenu(*program);
+        return menu && ChooseFromPopupMenu(menu, item);
+    }
+
+    // Answers the program's next message box with `button`, after checking
+    // that its text holds `expected` (UTF-8).
+    void AnswerBox(const std::string& expected, int button) {
+        HWND box = program->WaitDialog();
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_NE(Program::DialogText(box).find(expected), std::string::npos) << Program::DialogText(box);
+        Program::PressButton(box, button);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    ClipboardWriter writer;
+    std::optional<ClipboardViewer> tail;
+    std::optional<Program> program;
+};
 
 }  // namespace e2e
