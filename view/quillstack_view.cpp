@@ -6,7 +6,6 @@
 #include <new>
 #include <vector>
 
-#include "app/quillstack_app.h"
 #include "data/app_path.h"
 #include "framework/app.h"
 #include "framework/clipboard.h"
@@ -94,6 +93,9 @@ void CQuillstackView::OnInitialUpdate() {
     for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
+    // The sentence editor and temporary-save windows, the topmost z-order,
+    // the recent-files submenu, the keyboard hook and starting iconised join
+    // this set-up, in their places, as they are built.
 }
 
 // The first command-line argument when it names an existing file other than
