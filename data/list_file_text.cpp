@@ -105,28 +105,31 @@ void ParseListText(std::string_view text, StringList& list, const LeadBytes& lea
     if (!entry.empty()) list.AddTail(entry);
 }
 
-std::string WriteListText(const StringList& list) {
+namespace {
+
+// Every entry with `before` in front of it and `after` behind it, built in
+// one allocation: lists can hold half a million entries.
+std::string Surround(const StringList& list, std::string_view before, std::string_view after) {
     std::size_t size = 0;
-    for (const std::string& entry : list) size += kEntrySeparator.size() + entry.size();
+    for (const std::string& entry : list) size += before.size() + entry.size() + after.size();
     std::string text;
     text.reserve(size);
     for (const std::string& entry : list) {
-        text += kEntrySeparator;
+        text += before;
         text += entry;
+        text += after;
     }
     return text;
 }
 
+}  // namespace
+
+std::string WriteListText(const StringList& list) {
+    return Surround(list, kEntrySeparator, {});
+}
+
 std::string ExportListText(const StringList& list) {
-    std::size_t size = 0;
-    for (const std::string& entry : list) size += entry.size() + kLineEnd.size();
-    std::string text;
-    text.reserve(size);
-    for (const std::string& entry : list) {
-        text += entry;
-        text += kLineEnd;
-    }
-    return text;
+    return Surround(list, {}, kLineEnd);
 }
 
 }  // namespace qs
