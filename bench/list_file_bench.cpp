@@ -17,7 +17,7 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "data/list_file_text.h"
+#include "core/list_file_text.h"
 
 namespace qs::bench {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "bench/bench_util.h"
-#include "data/url_scan.h"
+#include "core/url_scan.h"
 
 namespace {
 

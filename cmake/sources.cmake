@@ -1,14 +1,15 @@
-# Source lists shared by both trees. The portable core is built natively
-# (tests with sanitizers, benchmarks, fuzzers) and with MinGW for the program.
+# Source lists shared by both trees, one entry a line. The portable core
+# (core/) is built natively (tests with sanitizers, benchmarks, fuzzers) and
+# with MinGW for the program.
 
 set(QS_CORE_SOURCES
-  data/settings_text.cpp
-  data/list_file_text.cpp
-  data/string_list.cpp
-  data/url_scan.cpp
-  view/caption.cpp
-  view/date_time.cpp
-  view/panel_math.cpp
+  core/caption.cpp
+  core/date_time.cpp
+  core/list_file_text.cpp
+  core/panel_math.cpp
+  core/settings_text.cpp
+  core/string_list.cpp
+  core/url_scan.cpp
 )
 
 # Native unit tests of the core.
@@ -57,9 +58,12 @@ set(QS_PROGRAM_SOURCES
   data/list_file.cpp
   data/quillstack_doc.cpp
   data/settings_file.cpp
-  view/clipboard_text.cpp
   view/menus.cpp
   view/quillstack_view.cpp
+  view/view_capture.cpp
+  view/view_commands.cpp
+  view/view_panel.cpp
+  view/view_setup.cpp
 )
 
 # Test helpers shared by the Windows unit tests and the end-to-end drivers.
@@ -70,7 +74,6 @@ set(QS_TEST_COMMON_SOURCES
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
   tests/win/resources_test.cpp
-  tests/unit/date_time_test.cpp
   tests/win/doc_memory_test.cpp
   tests/win/doc_files_test.cpp
   tests/win/menus_test.cpp

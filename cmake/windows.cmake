@@ -9,10 +9,15 @@ if(MSVC)
 else()
   # -Wrestrict: GCC 12 at -O3 reports impossible overlaps inside
   # std::string's own operator+ (a known false positive of that release).
-  set(QS_WARNINGS -Wall -Wextra -Wno-restrict)
+  set(QS_WARNINGS -Wall -Wextra -Wpedantic -Wno-restrict)
   # Statically linked, so no MinGW runtime DLL has to sit beside the programs.
   set(QS_STATIC_LINK -static -static-libgcc -static-libstdc++)
   set(QS_UNICODE_ENTRY -municode)
+endif()
+if(QS_WERROR AND MSVC)
+  list(APPEND QS_WARNINGS /WX)
+elseif(QS_WERROR)
+  list(APPEND QS_WARNINGS -Werror)
 endif()
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
@@ -45,7 +50,6 @@ include(GoogleTest)
 add_library(qs_test_common STATIC ${QS_TEST_COMMON_SOURCES})
 target_include_directories(qs_test_common PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(qs_test_common PRIVATE ${QS_WARNINGS})
-target_compile_definitions(qs_test_common PRIVATE QS_EXE_PATH="$<TARGET_FILE:Quillstack>")
 target_link_libraries(qs_test_common PUBLIC gtest user32 kernel32)
 
 # Windows unit tests: the program's classes, with its resources linked in.

@@ -1,6 +1,6 @@
 // List files: sentences, titles and saved histories, each entry after a
 // "<STRING>" marker line.
-#include "data/list_file_text.h"
+#include "core/list_file_text.h"
 #include "data/quillstack_doc.h"
 #include "framework/file.h"
 #include "framework/text.h"

@@ -1,25 +1,14 @@
 #include "data/quillstack_doc.h"
 
 #include "data/app_path.h"
-#include "data/list_file_text.h"
-#include "data/url_scan.h"
+#include "core/list_file_text.h"
+#include "core/url_scan.h"
 #include "framework/app.h"
 #include "framework/file.h"
-#include "framework/frame_window.h"
+#include "framework/clipboard.h"
 #include "framework/message_box.h"
 #include "framework/text.h"
 #include "res/resource.h"
-#include "view/clipboard_text.h"
-
-namespace {
-
-HWND MainWindow() {
-    fw::WinApp* app = fw::WinApp::Current();
-    fw::FrameWnd* frame = app ? app->MainFrame() : nullptr;
-    return frame ? frame->Hwnd() : nullptr;
-}
-
-}  // namespace
 
 CQuillstackDoc::CQuillstackDoc() {
     LoadSettings();
@@ -46,7 +35,7 @@ std::string CQuillstackDoc::DefaultSentenceFile() {
 }
 
 void CQuillstackDoc::ShowOpenFailed(const std::string& path) const {
-    fw::ShowMessageBox(MainWindow(), fw::FormatOne(fw::LoadResString(IDS_OPEN_FAILED), fw::Widen(path)), MB_OK);
+    fw::ShowMessageBox(fw::MainWindow(), fw::FormatOne(fw::LoadResString(IDS_OPEN_FAILED), fw::Widen(path)), MB_OK);
 }
 
 bool CQuillstackDoc::OpenSentenceFile(const std::string& path) {
@@ -69,16 +58,11 @@ bool CQuillstackDoc::LoadSentences(const std::string& path) {
     return true;
 }
 
-void CQuillstackDoc::SaveList(int kind, const std::string* path) {
+void CQuillstackDoc::SaveList(ListKind kind, const std::optional<std::string>& path) {
     switch (kind) {
     case kListSentences: {
-        std::string target;
-        if (path) {
-            m_strSentenceFile = *path;
-            target = *path;
-        } else {
-            target = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
-        }
+        if (path) m_strSentenceFile = *path;
+        const std::string target = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
         if (SaveListFile(target, m_Sentences)) {
             SaveListFile(TitlePath(target), m_Titles);
         } else {
@@ -87,10 +71,8 @@ void CQuillstackDoc::SaveList(int kind, const std::string* path) {
         break;
     }
     case kListClipHistory:
-        if (path) SaveListFile(*path, m_ClipHistory);
-        break;
     case kListUrlHistory:
-        if (path) SaveListFile(*path, m_UrlHistory);
+        if (path) SaveListFile(*path, *ListOf(kind));
         break;
     default:
         break;
@@ -102,18 +84,18 @@ void CQuillstackDoc::SaveIfModified() {
     if (m_Settings.SaveWithDialog) {
         std::string file = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
         std::wstring text = fw::FormatOne(fw::LoadResString(IDS_SAVE_CHANGES), fw::Widen(file));
-        if (fw::ShowMessageBox(MainWindow(), text, MB_YESNO) == IDYES) SaveList(kListSentences, nullptr);
+        if (fw::ShowMessageBox(fw::MainWindow(), text, MB_YESNO) == IDYES) SaveList(kListSentences, std::nullopt);
     } else {
-        SaveList(kListSentences, nullptr);
+        SaveList(kListSentences, std::nullopt);
     }
     m_bSentencesDirty = false;
 }
 
-qs::StringList* CQuillstackDoc::ListOf(int kind) {
+qs::StringList* CQuillstackDoc::ListOf(ListKind kind) {
     return const_cast<qs::StringList*>(static_cast<const CQuillstackDoc*>(this)->ListOf(kind));
 }
 
-const qs::StringList* CQuillstackDoc::ListOf(int kind) const {
+const qs::StringList* CQuillstackDoc::ListOf(ListKind kind) const {
     switch (kind) {
     case kListSentences:
         return &m_Sentences;
@@ -128,12 +110,12 @@ const qs::StringList* CQuillstackDoc::ListOf(int kind) const {
     }
 }
 
-const std::string* CQuillstackDoc::GetItem(int kind, int index) const {
+const std::string* CQuillstackDoc::GetItem(ListKind kind, int index) const {
     const qs::StringList* list = ListOf(kind);
     return (list ? list : &m_UrlHistory)->GetAt(index);
 }
 
-void CQuillstackDoc::SetItem(int kind, int index, std::string_view text) {
+void CQuillstackDoc::SetItem(ListKind kind, int index, std::string_view text) {
     if (index + 1 > m_Settings.SentenceMaxCount) return;
     qs::StringList* list = ListOf(kind);
     if (!list) return;
@@ -141,13 +123,13 @@ void CQuillstackDoc::SetItem(int kind, int index, std::string_view text) {
     if (kind == kListSentences || kind == kListTitles) m_bSentencesDirty = true;
 }
 
-int CQuillstackDoc::GetItemCount(int kind) const {
+int CQuillstackDoc::GetItemCount(ListKind kind) const {
     if (kind == kListTitles) return 0;
     const qs::StringList* list = ListOf(kind);
     return list ? list->GetCount() : 0;
 }
 
-void CQuillstackDoc::ClearList(int kind) {
+void CQuillstackDoc::ClearList(ListKind kind) {
     switch (kind) {
     case kListSentences:
         m_Sentences.RemoveAll();
@@ -183,11 +165,11 @@ void CQuillstackDoc::AddUrlsFrom(std::string_view text) {
     qs::RecordUrls(text, m_UrlBegin, m_UrlEnd, fw::SystemLeadBytes(), m_UrlHistory, m_Settings.SentenceMaxCount);
 }
 
-void CQuillstackDoc::ExportList(bool toClipboard, int kind, const std::string& path) {
-    if (kind < kListSentences || kind > kListUrlHistory) return;
+void CQuillstackDoc::ExportList(ExportTarget target, ListKind kind, const std::string& path) {
+    if (kind != kListSentences && kind != kListClipHistory && kind != kListUrlHistory) return;
     std::string text = qs::ExportListText(*ListOf(kind));
-    if (toClipboard) {
-        SetClipboardText(MainWindow(), text);
+    if (target == ExportTarget::Clipboard) {
+        fw::SetClipboardText(fw::MainWindow(), text);
     } else if (!fw::WriteFileSafely(path, text)) {
         ShowOpenFailed(path);
     }

@@ -3,20 +3,26 @@
 // files and the user's URL begin and end strings.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "data/settings.h"
-#include "data/string_list.h"
+#include "core/settings.h"
+#include "core/string_list.h"
 #include "framework/document.h"
 
-// List kinds: the view's display mode is used directly as one.
+// List kinds: the view's display mode is used directly as one. Values
+// outside these come only from callers that compute a kind from a command
+// id, and reach no list.
 enum ListKind : int {
     kListSentences = 0,
     kListClipHistory = 1,
     kListUrlHistory = 2,
     kListTitles = 3,
 };
+
+// Where a joined export of a list goes.
+enum class ExportTarget { Clipboard, File };
 
 class CQuillstackDoc : public fw::Document {
 public:
@@ -35,21 +41,23 @@ public:
     bool OpenSentenceFile(const std::string& path);
     bool LoadSentences(const std::string& path);
     bool LoadListFile(const std::string& path, qs::StringList& list);
-    // Kind 0 writes the sentences and their titles (to `path` when given,
-    // else the open file, else the default file); kinds 1 and 2 a history.
-    void SaveList(int kind, const std::string* path);
+    // The sentences with their titles (to `path` when given, else the open
+    // file, else the default file), or a history (only to a given path).
+    void SaveList(ListKind kind, const std::optional<std::string>& path);
     bool SaveListFile(const std::string& path, const qs::StringList& list);
     void SaveIfModified();
 
     // Lists in memory
-    const std::string* GetItem(int kind, int index) const;
-    void SetItem(int kind, int index, std::string_view text);
-    int GetItemCount(int kind) const;
-    void ClearList(int kind);
+    const std::string* GetItem(ListKind kind, int index) const;
+    void SetItem(ListKind kind, int index, std::string_view text);
+    int GetItemCount(ListKind kind) const;
+    void ClearList(ListKind kind);
     void ApplyMaxCount();
     void AddClipHistory(std::string_view text);
     void AddUrlsFrom(std::string_view text);
-    void ExportList(bool toClipboard, int kind, const std::string& path);
+    // Sentences and histories, every entry followed by CR LF; `path` is
+    // used for a file only.
+    void ExportList(ExportTarget target, ListKind kind, const std::string& path);
 
     // The title file beside a sentence file: "_Title" before the last '.'.
     static std::string TitlePath(const std::string& path);
@@ -68,8 +76,8 @@ public:
     qs::StringList m_UrlHistory;
 
 private:
-    qs::StringList* ListOf(int kind);
-    const qs::StringList* ListOf(int kind) const;
+    qs::StringList* ListOf(ListKind kind);
+    const qs::StringList* ListOf(ListKind kind) const;
     void ShowOpenFailed(const std::string& path) const;
 
     // False when a settings file exists but could not be read: the one on

@@ -2,7 +2,7 @@
 // document is made, written once when it goes.
 #include "data/app_path.h"
 #include "data/quillstack_doc.h"
-#include "data/settings_text.h"
+#include "core/settings_text.h"
 #include "framework/file.h"
 
 namespace {

@@ -65,6 +65,16 @@ WinApp* WinApp::Current() {
     return g_current;
 }
 
+HWND MainWindow() {
+    WinApp* app = WinApp::Current();
+    FrameWnd* frame = app ? app->MainFrame() : nullptr;
+    return frame ? frame->Hwnd() : nullptr;
+}
+
+void TrackMenu(HMENU menu, POINT screen) {
+    if (HWND frame = MainWindow()) TrackPopupMenu(menu, TPM_LEFTALIGN, screen.x, screen.y, 0, frame, nullptr);
+}
+
 int WinApp::Main(HINSTANCE, int) {
     commandLine_ = Narrow(ArgumentsPart(GetCommandLineW()));
     int result = 0;
@@ -151,15 +161,12 @@ bool WinApp::PreTranslateMessage(MSG& message) {
         TranslateAcceleratorW(main, frame_->Accelerators(), &message)) {
         return true;
     }
-    // A copy: a dialog message may destroy a window and change the list.
-    const std::vector<HWND> windows = modeless_;
-    for (HWND window : windows) {
-        if (IsWindow(window) && (message.hwnd == window || IsChild(window, message.hwnd)) &&
-            IsDialogMessageW(window, &message)) {
-            return true;
-        }
-    }
-    return false;
+    // Found first and handled after the search: a dialog message may destroy
+    // a window and so change the list.
+    const auto owner = std::find_if(modeless_.begin(), modeless_.end(), [&message](HWND window) {
+        return message.hwnd == window || IsChild(window, message.hwnd);
+    });
+    return owner != modeless_.end() && IsDialogMessageW(*owner, &message);
 }
 
 int WinApp::Run() {

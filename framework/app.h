@@ -81,6 +81,14 @@ private:
     bool endingSession_ = false;
 };
 
+// The main frame's window, or null before it exists and after it went (and
+// in tests that make no application).
+HWND MainWindow();
+
+// Shows a pop-up menu at a screen point with the main frame as its owner, so
+// that its items are grayed and its commands routed like the menu bar's.
+void TrackMenu(HMENU menu, POINT screen);
+
 // The file argument of a command line (the first argument that is not a
 // switch starting with '-' or '/'), or empty.
 std::wstring FileArgument(const wchar_t* commandLine);

@@ -27,10 +27,6 @@ Clipboard::~Clipboard() {
     if (open_) CloseClipboard();
 }
 
-bool Clipboard::HasText() const {
-    return open_ && GetClipboardData(CF_TEXT) != nullptr;
-}
-
 std::string Clipboard::GetText() const {
     if (!open_) return {};
     HGLOBAL block = GetClipboardData(CF_TEXT);
@@ -59,6 +55,21 @@ bool Clipboard::SetText(std::string_view text) {
     if (!SetClipboardData(CF_TEXT, block.Get())) return false;
     block.Release();  // the system owns it now
     return true;
+}
+
+std::optional<std::string> ReadClipboardText(HWND window) {
+    Clipboard clipboard(window);
+    if (!clipboard.IsOpen()) return std::nullopt;
+    return clipboard.GetText();
+}
+
+bool SetClipboardText(HWND owner, std::string_view text) {
+    Clipboard clipboard(owner);
+    return clipboard.IsOpen() && clipboard.SetText(text);
+}
+
+bool ClipboardHasText() {
+    return IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,6 @@ public:
     Clipboard& operator=(const Clipboard&) = delete;
 
     bool IsOpen() const { return open_; }
-    bool HasText() const;
     // The CF_TEXT data up to its first NUL, never past the end of its memory
     // block; empty when there is none.
     std::string GetText() const;
@@ -29,5 +29,16 @@ public:
 private:
     bool open_ = false;
 };
+
+// The clipboard's text, read in one short opening; none when another
+// program holds the clipboard too long (empty when there is no text).
+std::optional<std::string> ReadClipboardText(HWND window);
+
+// The one routine through which the program writes the clipboard. The owner
+// decides whether the program's own capture records the change.
+bool SetClipboardText(HWND owner, std::string_view text);
+
+// Whether the clipboard holds text, asked without opening it.
+bool ClipboardHasText();
 
 }  // namespace fw

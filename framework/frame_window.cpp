@@ -11,19 +11,20 @@ namespace fw {
 bool FrameWnd::LoadFrame(UINT resourceId) {
     HINSTANCE instance = ModuleInstance();
     appTitle_ = LoadResString(IDS_APP_TITLE);
+    // The window owns its menu once it exists; until then the menu is ours.
+    MenuHandle menu(LoadMenuW(instance, MAKEINTRESOURCEW(resourceId)));
     CREATESTRUCTW create{};
     create.hInstance = instance;
-    create.hMenu = LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
+    create.hMenu = menu.Get();
     create.style = WS_OVERLAPPEDWINDOW;
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.lpszName = appTitle_.c_str();
     if (!PreCreateWindow(create)) return false;
 
-    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!Create(L"FwFrameWnd", create, icon)) {
-        if (create.hMenu) DestroyMenu(create.hMenu);
-        return false;
-    }
+    auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!Create(L"FwFrameWnd", create, icon)) return false;
+    menu.Release();
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
     return true;
 }
@@ -62,7 +63,7 @@ bool FrameWnd::RouteCommand(UINT id, CommandCall call) {
 LRESULT FrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), lParam);
+        OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
@@ -89,8 +90,8 @@ LRESULT FrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Menu items and accelerators arrive with no control; they are routed.
-void FrameWnd::OnCommand(UINT id, HWND control, LPARAM lParam) {
-    if (control == nullptr && lParam == 0) RouteCommand(id, CommandCall::Run);
+void FrameWnd::OnCommand(UINT id, HWND control) {
+    if (control == nullptr) RouteCommand(id, CommandCall::Run);
 }
 
 // A command that nothing on the routing path handles is shown grayed.

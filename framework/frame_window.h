@@ -35,7 +35,7 @@ protected:
     void PostNcDestroy() override;
 
 private:
-    void OnCommand(UINT id, HWND control, LPARAM lParam);
+    void OnCommand(UINT id, HWND control);
     void OnInitMenuPopup(HMENU menu, bool windowMenu);
 
     View* activeView_ = nullptr;

@@ -55,12 +55,22 @@ struct DeleteGdiObject {
 struct FreeGlobal {
     void operator()(HGLOBAL h) const { GlobalFree(h); }
 };
+struct UnhookHook {
+    void operator()(HHOOK h) const { UnhookWindowsHookEx(h); }
+};
+// For icons the program made or loaded without LR_SHARED; shared icons
+// belong to the system and are never destroyed.
+struct DestroyIconHandle {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
 
 using FileHandle = UniqueHandle<HANDLE, CloseFile>;
 using MenuHandle = UniqueHandle<HMENU, DestroyMenuHandle>;
 using BrushHandle = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using FontHandle = UniqueHandle<HFONT, DeleteGdiObject>;
 using GlobalHandle = UniqueHandle<HGLOBAL, FreeGlobal>;
+using HookHandle = UniqueHandle<HHOOK, UnhookHook>;
+using IconHandle = UniqueHandle<HICON, DestroyIconHandle>;
 
 // A locked global memory block, unlocked when the guard goes.
 class GlobalLockGuard {
@@ -92,6 +102,43 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// BeginPaint and EndPaint around a WM_PAINT handler.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Runs a clean-up step when the scope ends, for the one-off releases that
+// have no handle type of their own.
+template <class Action>
+class ScopeExit {
+public:
+    explicit ScopeExit(Action action) : action_(std::move(action)) {}
+    ~ScopeExit() {
+        if (armed_) action_();
+    }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+    // The clean-up is no longer wanted (the resource was handed on).
+    void Dismiss() { armed_ = false; }
+
+private:
+    Action action_;
+    bool armed_ = true;
 };
 
 }  // namespace fw

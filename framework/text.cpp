@@ -1,5 +1,7 @@
 #include "framework/text.h"
 
+#include "framework/window.h"
+
 #include <vector>
 
 namespace fw {
@@ -26,7 +28,7 @@ std::wstring LoadResString(UINT id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the
     // resource itself, so entries of any length come back whole.
-    int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = LoadStringW(ModuleInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text) return {};
     return std::wstring(text, static_cast<std::size_t>(length));
 }
@@ -53,6 +55,11 @@ std::wstring GetWindowTextString(HWND window) {
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     int copied = GetWindowTextW(window, buffer.data(), length + 1);
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+void SetWindowTextIfChanged(HWND window, std::wstring_view text) {
+    if (GetWindowTextString(window) == text) return;
+    SetWindowTextW(window, std::wstring(text).c_str());
 }
 
 }  // namespace fw

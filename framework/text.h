@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/lead_bytes.h"
+#include "core/lead_bytes.h"
 
 namespace fw {
 
@@ -27,7 +27,10 @@ std::wstring FormatOne(std::wstring_view format, std::wstring_view argument);
 // The lead bytes of the system's ANSI code page.
 const qs::LeadBytes& SystemLeadBytes();
 
-// Window text as UTF-16 and as ANSI bytes.
+// Window text as UTF-16.
 std::wstring GetWindowTextString(HWND window);
+// Sets a window's text unless it already reads so: setting an unchanged
+// caption would only make the control flicker.
+void SetWindowTextIfChanged(HWND window, std::wstring_view text);
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 
 #include "framework/app.h"
 #include "framework/dialog.h"
+#include "framework/handles.h"
 
 namespace fw {
 
@@ -72,10 +73,8 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FormView::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Hwnd(), &paint);
-    OnDraw(dc);
-    EndPaint(Hwnd(), &paint);
+    PaintDC paint(Hwnd());
+    OnDraw(paint.Get());
 }
 
 }  // namespace fw

@@ -1,9 +1,13 @@
 #include "framework/window.h"
 
+// The linker's symbol at the start of the module this code is linked into:
+// the exe, or a DLL that uses the framework.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace fw {
 
 HINSTANCE ModuleInstance() {
-    return GetModuleHandleW(nullptr);
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 Wnd::~Wnd() {

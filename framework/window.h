@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace fw {
 
 // How a routed command is asked for: run it, or only say whether it would
@@ -15,6 +17,14 @@ template <class Handler>
 bool Handle(CommandCall call, Handler&& handler) {
     if (call == CommandCall::Run) handler();
     return true;
+}
+
+// The same for a command that only works while `enabled`; otherwise it is
+// left to the rest of the routing path, and so grayed when nothing there
+// handles it.
+template <class Handler>
+bool HandleIf(bool enabled, CommandCall call, Handler&& handler) {
+    return enabled && Handle(call, std::forward<Handler>(handler));
 }
 
 class Wnd {
@@ -62,6 +72,7 @@ private:
 LRESULT CALLBACK WindowProcThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DialogProcThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The module (exe or DLL) whose resources and window classes this code uses.
 HINSTANCE ModuleInstance();
 
 }  // namespace fw

@@ -25,8 +25,3 @@ fw::MenuHandle BuildListMenu(const qs::StringList& recentFiles, int recentCount,
     MarkDisplayMode(menu.Get(), mode);
     return menu;
 }
-
-void EnableClipboardCommands(HMENU menu, bool enable) {
-    UINT state = MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED);
-    for (UINT id : {ID_APPEND_BEHIND, ID_APPEND_FRONT, ID_REGISTER_CLIPBOARD}) EnableMenuItem(menu, id, state);
-}

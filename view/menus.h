@@ -1,13 +1,19 @@
-// Menus the view builds or marks: the display-mode radio mark, the "▼" menu
-// and the slot buttons' context menu.
+// Menus the view builds or marks: the display-mode radio mark and the "▼"
+// menu, and the places it uses in the frame's menu bar.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "data/string_list.h"
+#include "core/string_list.h"
 #include "framework/handles.h"
+
+// Where the view finds its places in the frame's menu bar: the functions
+// pop-up, and the position in the file pop-up where the recent-files pop-up
+// goes (before the separator above the exit commands).
+inline constexpr int kFunctionsMenuIndex = 1;
+inline constexpr int kRecentFilesPosition = 5;
 
 // Radio mark on the display mode's command among the three mode commands.
 void MarkDisplayMode(HMENU menu, int mode);
@@ -24,6 +30,3 @@ struct ListMenuTexts {
 // `recentCount` recent files up to the first empty name.
 fw::MenuHandle BuildListMenu(const qs::StringList& recentFiles, int recentCount, int mode,
                              const ListMenuTexts& texts);
-
-// Grays the context menu's commands that need text on the clipboard.
-void EnableClipboardCommands(HMENU menu, bool enable);

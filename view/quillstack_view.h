@@ -2,16 +2,21 @@
 // sentences, the clipboard history or the URL history), a clock button, a
 // "▼" button and a scroll bar. It records clipboard changes made by other
 // programs and carries the file, list and display commands.
+//
+// One class over several files, one per concern: quillstack_view.cpp
+// (messages and commands), view_setup.cpp (set-up and teardown),
+// view_capture.cpp (clipboard capture), view_panel.cpp (the buttons and the
+// scroll bar), view_commands.cpp (display, file and date/time commands).
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "core/date_time.h"
+#include "core/panel_math.h"
 #include "data/quillstack_doc.h"
 #include "framework/view.h"
-#include "view/date_time.h"
 #include "view/menus.h"
-#include "view/panel_math.h"
 
 class CQuillstackView;
 
@@ -50,13 +55,13 @@ public:
     // Panel
     void RefreshButton(int slot);
     void RefreshButtons();
-    void CopyEntry(int index, int pasteMode, int kind);
+    void CopyEntry(int index, PasteMode pasteMode, ListKind kind);
     void ResetPanel();
     bool LoadSentenceFile(const std::string& path);
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
-    int m_nMode = kListSentences;
+    ListKind m_nMode = kListSentences;
     int m_nTop = 0;
     bool m_bEditorShown = false;
     HWND m_hWndNextViewer = nullptr;
@@ -67,6 +72,9 @@ protected:
     void OnDraw(HDC dc) override;
 
 private:
+    // Messages and commands
+    void OnControlCommand(UINT id, UINT code);
+
     // Set-up and teardown
     std::string ChooseStartFile() const;
     void LoadStartFile();
@@ -80,32 +88,33 @@ private:
     void PassOn(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Panel
-    void OnControlCommand(UINT id, UINT code);
     void OnSlotPressed(int slot);
+    int ScrollMaxTop() const;
     void SetupScrollBar();
     // `thumb`: the low 16 bits of the thumb position the message carries.
     void OnVScroll(int code, int thumb);
     void OnMouseWheel(int delta);
     void MoveTop(int top);
-    void OnListMenuButton();
     void OnSlotMenuCommand(UINT id);
     int SlotOfMenuButton() const;
     void RegisterFromClipboard(int slot);
 
     // Display and file commands
-    void SetDisplayMode(int mode);
-    void OnClearList(int kind);
+    void SetDisplayMode(ListKind mode);
+    void OnListMenuButton();
+    void OnClearList(ListKind kind);
     void OnDefaultFile();
     void OnRecentFile(int index);
     void OnExitWithoutSaving();
 
     // Date and time
+    static qs::Moment Now();
     void OnTimer();
     void ExpandDateTimeTemplate();
 
     // The sentence editor has no window yet; these are where the panel
     // tells it which entry to show and how many indexes the list has.
-    void EditorShowEntry(int index, int kind) { (void)index, (void)kind; }
+    void EditorShowEntry(int index, ListKind kind) { (void)index, (void)kind; }
     void EditorSetIndexCount(int count) { (void)count; }
 
     HMENU FunctionsMenu() const;

@@ -10,6 +10,13 @@
 
 namespace qstest {
 
+// Many cases use Japanese text, whose bytes are right only in the Japanese
+// code page that the scripts' Wine set-up gives. Without it they would fail
+// in puzzling ways or pass for the wrong reason: this says why, once.
+TEST(TestEnvironment, AnsiCodePageIsShiftJis) {
+    EXPECT_EQ(GetACP(), 932u) << "run the tests with LC_ALL=ja_JP.UTF-8, as scripts/test does";
+}
+
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -34,11 +41,19 @@ std::string FromWide(std::wstring_view wide, UINT codePage) {
     return text;
 }
 
-// The build gives the Unix path; under Wine the Unix root is drive Z:.
+// The build puts the program beside every test program, on Windows and
+// under Wine alike.
 std::wstring ProgramPath() {
-    std::wstring path = L"Z:" + Wide(QS_EXE_PATH);
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.rfind(L'\\') + 1) + L"Quillstack.exe";
 }
 
 bool FileExists(const std::wstring& path) {
@@ -86,8 +101,8 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-HeldFile::HeldFile(const std::wstring& path)
-    : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+HeldFile::HeldFile(const std::wstring& path, DWORD sharing)
+    : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (handle_ == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << Utf8(path);
 }

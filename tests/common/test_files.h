@@ -45,7 +45,7 @@ inline std::wstring Wide(std::string_view utf8) { return ToWide(utf8, CP_UTF8); 
 inline std::string Utf8(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
 inline std::wstring WideFromAnsi(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
 
-// The built program, as a path Wine understands.
+// The built program, which the build puts beside the test programs.
 std::wstring ProgramPath();
 
 bool FileExists(const std::wstring& path);
@@ -81,12 +81,12 @@ private:
     std::wstring path_;
 };
 
-// A file held open without sharing, as another program may hold it: no one
+// A file held open, as another program may hold it: without sharing no one
 // else can read or replace it until it is closed. Created when missing.
 class HeldFile {
 public:
-    explicit HeldFile(const std::wstring& path);
-    explicit HeldFile(const std::string& ansiPath) : HeldFile(WideFromAnsi(ansiPath)) {}
+    explicit HeldFile(const std::wstring& path, DWORD sharing = 0);
+    explicit HeldFile(const std::string& ansiPath, DWORD sharing = 0) : HeldFile(WideFromAnsi(ansiPath), sharing) {}
     ~HeldFile() { Close(); }
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;

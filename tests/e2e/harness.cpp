@@ -1,9 +1,12 @@
 #include "tests/e2e/harness.h"
 
+#include <cstdio>
+
 namespace e2e {
 namespace {
 
 const wchar_t kInstanceAtom[] = L"Quillstack ,Inkwell Works, 2001/1/1";
+const int kStartRetries = 2;
 
 std::vector<HWND> TopWindowsOf(DWORD processId) {
     struct Search {
@@ -54,9 +57,21 @@ Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.Path().c_str(), &startup, &info_)) {
-        ADD_FAILURE() << "cannot start " << Utf8(exe) << ": error " << GetLastError();
+    // Wine now and then refuses a start with an internal error of its own
+    // before the program runs at all; that start is tried again, twice at
+    // most. Nothing the program itself does is ever retried.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.Path().c_str(), &startup, &info_)) {
+            return;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartRetries) {
+            ADD_FAILURE() << "cannot start " << Utf8(exe) << ": error " << error;
+            return;
+        }
+        std::fprintf(stderr, "[harness] starting the program failed with error %lu; trying again\n", error);
+        std::this_thread::sleep_for(200ms);
     }
 }
 
@@ -88,18 +103,24 @@ std::vector<HWND> Program::TopWindows() const {
     return TopWindowsOf(Id());
 }
 
-HWND Program::WaitFrame(std::chrono::milliseconds timeout) {
+HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
     WaitUntil(
-        [this] {
+        [&] {
             for (HWND window : TopWindows()) {
-                if (ClassName(window) == L"FwFrameWnd" && IsWindowVisible(window)) {
-                    frame_ = window;
+                if (window != frame_ && ClassName(window) == className && IsWindowVisible(window)) {
+                    found = window;
                     return true;
                 }
             }
             return !Running();
         },
         timeout);
+    return found;
+}
+
+HWND Program::WaitFrame(std::chrono::milliseconds timeout) {
+    if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", timeout);
     return frame_;
 }
 
@@ -134,22 +155,6 @@ bool Program::Exit() {
     return WaitExit();
 }
 
-HWND Program::WaitDialog(std::chrono::milliseconds timeout) const {
-    HWND dialog = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopWindows()) {
-                if (window != frame_ && ClassName(window) == L"#32770" && IsWindowVisible(window)) {
-                    dialog = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return dialog;
-}
-
 std::string Program::DialogText(HWND dialog) {
     std::string text;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -178,22 +183,6 @@ std::wstring ClassName(HWND window) {
     return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout) {
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : program.TopWindows()) {
-                if (ClassName(window) == L"#32768" && IsWindowVisible(window)) {
-                    menu = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return menu;
-}
-
 // Menu tracking reads the keys from its thread's queue, whichever of the
 // thread's windows they were posted to. Enter acts through the character
 // that the menu's own TranslateMessage makes of it, so nothing may be
@@ -209,15 +198,6 @@ bool ChooseFromPopupMenu(HWND menu, int downs) {
     return WaitUntil(closed);
 }
 
-
-bool RegisterClipboardIntoSlot(const Program& program, int slot) {
-    HWND button = program.Control(1000 + slot);
-    const std::wstring before = WindowText(button);
-    PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    HWND menu = WaitPopupMenu(program);
-    if (!menu || !ChooseFromPopupMenu(menu, 2)) return false;
-    return WaitUntil([&] { return WindowText(button) != before; });
-}
 
 namespace {
 

@@ -55,6 +55,10 @@ public:
     bool WaitExit(std::chrono::milliseconds timeout = 15s) const;
     DWORD ExitCode() const;
 
+    // A visible top-level window of this process of class `className`,
+    // other than the frame, once there is one; null on time-out or when the
+    // process ends.
+    HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s) const;
     // The frame window once it is shown, or null on time-out.
     HWND WaitFrame(std::chrono::milliseconds timeout = 15s);
     HWND Frame() const { return frame_; }
@@ -70,9 +74,10 @@ public:
     // The exit command, then waits for the process to end.
     bool Exit();
 
-    // The top-level dialog or message box of this process that is not the
-    // frame, or null on time-out.
-    HWND WaitDialog(std::chrono::milliseconds timeout = 10s) const;
+    // A dialog or message box of this process, or null on time-out.
+    HWND WaitDialog() const { return WaitWindow(L"#32770"); }
+    // The pop-up menu it shows, or null on time-out.
+    HWND WaitPopupMenu() const { return WaitWindow(L"#32768"); }
     // Every static text of a dialog, joined by line feeds (UTF-8).
     static std::string DialogText(HWND dialog);
     // Presses a dialog's button by its id.
@@ -96,18 +101,11 @@ protected:
     TempFolder folder;
 };
 
-// The pop-up menu that a program shows (class "#32768"), or null on time-out.
-HWND WaitPopupMenu(const Program& program, std::chrono::milliseconds timeout = 10s);
 // Works an open pop-up menu with the keyboard: Home selects the first item,
 // then `downs` presses of the down arrow (separators are skipped) and Enter,
 // and Escape when Enter left the menu open. False when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
 
-
-// Registers the clipboard's text into a slot as the user does: a right-button
-// press on the slot's button, then "クリップボードから登録" (the third item)
-// chosen with the keyboard. True once the slot's caption has changed.
-bool RegisterClipboardIntoSlot(const Program& program, int slot);
 
 // A bare clipboard viewer of the test process that behaves as every viewer
 // must: it passes each change notification on to the next viewer and keeps
@@ -227,7 +225,7 @@ protected:
     // chosen with the keyboard.
     bool ChooseOnSlot(int slot, int item) {
         PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = WaitPopupMenu(*program);
+        HWND menu = program->WaitPopupMenu();
         return menu && ChooseFromPopupMenu(menu, item);
     }
 

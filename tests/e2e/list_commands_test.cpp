@@ -19,7 +19,7 @@ protected:
     // the keyboard.
     ::testing::AssertionResult ChooseFromListMenu(int downs) {
         program->Click(IDC_LISTMENU);
-        HWND menu = WaitPopupMenu(*program);
+        HWND menu = program->WaitPopupMenu();
         if (!menu) return ::testing::AssertionFailure() << "the \"▼\" button opened no menu";
         if (!ChooseFromPopupMenu(menu, downs)) return ::testing::AssertionFailure() << "the menu stays open";
         return ::testing::AssertionSuccess();

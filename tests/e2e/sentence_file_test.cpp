@@ -81,16 +81,20 @@ TEST_P(CommandLineFileTest, IsLoadedWithItsTitles) {
     EXPECT_EQ(ReadBytes(titleFile), titles);
 }
 
-TEST_F(SentenceFileTest, CommandLineNamingTheProgramLoadsInitialFileName) {
+// A command line that names no sentence file, the program itself or only a
+// switch, loads the settings' start file; the switch is no file to report.
+TEST_F(SentenceFileTest, CommandLineWithoutASentenceFileLoadsInitialFileName) {
     WriteList(L"Quillstack.txt", {"default one"});
     // A Japanese name: its Shift-JIS bytes go through the settings file both ways.
     const std::string initial = folder.AnsiFile("初期ファイル.txt");
     WriteList(Wide("初期ファイル.txt"), {"initial one"});
-    WriteBytes(folder.File(L"Quillstack.ini"), "InitialFileName=" + initial + "\r\n");
-    ASSERT_TRUE(Start(0, Quoted(folder.File(L"Quillstack.exe"))));
-    EXPECT_TRUE(SlotsShow(*program, {"initial one"}));
-    ASSERT_TRUE(program->Exit());
-    EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "InitialFileName=" + initial));
+    for (const std::wstring& arguments : {Quoted(folder.File(L"Quillstack.exe")), std::wstring(L"-i")}) {
+        WriteBytes(folder.File(L"Quillstack.ini"), "InitialFileName=" + initial + "\r\n");
+        ASSERT_TRUE(Start(0, arguments)) << Utf8(arguments);
+        EXPECT_TRUE(SlotsShow(*program, {"initial one"})) << Utf8(arguments);
+        ASSERT_TRUE(program->Exit());
+        EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "InitialFileName=" + initial));
+    }
 }
 
 TEST_F(SentenceFileTest, StartFileHeldByAnotherProgramIsReportedThenTheDefaultFileIsUsedAndTheNameForgotten) {

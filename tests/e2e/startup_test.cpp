@@ -47,13 +47,6 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsReportedAndNothingIsCreat
     EXPECT_EQ(ReadBytes(folder.File(L"held.txt")), ListFileBytes({"held"}));
 }
 
-TEST_F(StartupTest, DashIAloneStartsNormally) {
-    Program program(folder, L"-i");
-    ASSERT_TRUE(program.WaitFrame());
-    ASSERT_TRUE(program.Exit());
-    EXPECT_TRUE(FileExists(folder.File(L"Quillstack.ini")));
-}
-
 TEST_F(StartupTest, AboutBoxShowsTheVersionAndClosesWithOk) {
     Program program(folder);
     ASSERT_TRUE(program.WaitFrame());

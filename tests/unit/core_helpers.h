@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "data/list_file_text.h"
-#include "data/settings_text.h"
-#include "data/string_list.h"
+#include "core/list_file_text.h"
+#include "core/settings_text.h"
+#include "core/string_list.h"
 
 namespace qs::test {
 

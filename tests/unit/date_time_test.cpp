@@ -1,4 +1,4 @@
-#include "view/date_time.h"
+#include "core/date_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/lead_bytes.h"
+#include "core/lead_bytes.h"
 
 #include <gtest/gtest.h>
 

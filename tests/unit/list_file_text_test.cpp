@@ -1,4 +1,4 @@
-#include "data/list_file_text.h"
+#include "core/list_file_text.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,26 @@ TEST(ListFileText, Parses) {
     // In a single-byte code page the same bytes are plain characters.
     EXPECT_EQ(ParseList("\x81<STRING>\r\nx", LeadBytes()), Texts{"x"});
     EXPECT_EQ(ParseList("<STRING>\r\na\x81 ", LeadBytes()), Texts{"a\x81"});
+}
+
+// A code page where white-space bytes are lead bytes too: trailing white
+// space pairs up into double-byte characters, which stay, from the last
+// character boundary before it; only a white-space byte that is a character
+// of its own goes.
+TEST(ListFileText, TrimKeepsDoubleByteCharactersMadeOfWhiteSpaceBytes) {
+    const LeadBytes spaceLeads =
+        LeadBytes::FromPredicate([](unsigned char b) { return b == ' ' || b == '\t' || b == 0x81; });
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"a  ", "a  "},           // one character of two spaces
+        {"a   ", "a  "},          // the third space stands alone at the end
+        {"a \t\r\n", "a \t"},    // space and tab pair up; CR and LF go
+        {"a\x81  ", "a\x81 "},     // the first space is the lead's second byte
+        {"a\x81\x81 \r", "a\x81\x81 \r"},  // space and CR make one character
+        {"a\x81\x81\r ", "a\x81\x81"},
+        {"\r\n", ""},
+        {" ", ""},
+    };
+    for (const auto& [text, trimmed] : cases) EXPECT_EQ(TrimTrailingWhiteSpace(text, spaceLeads), trimmed) << text;
 }
 
 TEST(ListFileText, SearchesFromBeyondTheEndFindNothing) {

@@ -1,4 +1,4 @@
-#include "view/panel_math.h"
+#include "core/panel_math.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +26,23 @@ TEST(PanelMath, ScrollRangeAndPosition) {
     EXPECT_EQ(ScrollPosition(kScrollThumbTrack, 3, -2, 8), 0);
     EXPECT_EQ(ScrollPosition(kScrollTop, 3, 0, 8), 3);
     EXPECT_EQ(ScrollPosition(kScrollEnd, 3, 0, 8), std::nullopt);
+}
+
+// The message carries 16 bits; the bar's track position the rest, but only
+// while it agrees with them (a drag), else the message is the wish.
+TEST(PanelMath, ThumbPositionTakesTheHighBitsFromTheTrackPosition) {
+    const int cases[][3] = {
+        // message, track position, whole position
+        {5, 5, 5},
+        {70000 & 0xFFFF, 70000, 70000},
+        {0, 65536, 65536},
+        {0xFFFF, 131071, 131071},
+        {3, 70000, 3},
+        {4, 9, 4},
+    };
+    for (const auto& [message, track, whole] : cases) {
+        EXPECT_EQ(ThumbPosition(message, track), whole) << message << " with " << track;
+    }
 }
 
 TEST(PanelMath, WheelTurnsWholeAndPartialNotchesIntoLines) {

@@ -1,4 +1,4 @@
-#include "data/string_list.h"
+#include "core/string_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,14 @@
-// The document's files on disk: sentence and title files, saving with and
-// without the question, failed reads and writes, and the settings file that
-// the document reads when it is made and writes when it goes. (The texts'
-// formats are proven by the native tests, the whole program's files end to
-// end.)
+// The document's files on disk: sentence and title files, saving, failed
+// reads and writes. (The texts' formats are the native tests' concern; the
+// settings file, the question before saving and large files are tested end
+// to end.)
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "data/quillstack_doc.h"
-#include "data/settings_text.h"
 #include "tests/win/win_test_support.h"
 
 namespace {
@@ -54,19 +51,6 @@ TEST_F(DocFiles, AFileHeldByAnotherProgramOrInAMissingFolderIsNotLoaded) {
     EXPECT_FALSE(FileExists(File("no such folder")));
 }
 
-TEST_F(DocFiles, LoadingMoreSentencesThanTheMaximumRaisesIt) {
-    Names forty;
-    for (int i = 0; i < 40; ++i) forty.push_back("s" + std::to_string(i));
-    WriteBytes(File("forty.txt"), ListFileBytes(forty));
-    ASSERT_EQ(doc->m_Settings.SentenceMaxCount, 16);
-
-    EXPECT_TRUE(doc->OpenSentenceFile(File("forty.txt")));
-    EXPECT_EQ(Entries(doc->m_Sentences), forty);
-    EXPECT_EQ(doc->m_Titles.GetCount(), 40);
-    EXPECT_EQ(doc->m_Settings.SentenceMaxCount, 40);
-    EXPECT_FALSE(doc->m_bSentencesDirty);
-}
-
 TEST_F(DocFiles, TitlesArePaddedOrCutToTheSentences) {
     const Names five{"1", "2", "3", "4", "5"};
     WriteBytes(File("five.txt"), ListFileBytes(five));
@@ -82,58 +66,36 @@ TEST_F(DocFiles, TitlesArePaddedOrCutToTheSentences) {
 }
 
 TEST_F(DocFiles, OpeningAnotherFileSavesChangesFirst) {
-    doc->SetItem(0, 1, "changed");
+    doc->SetItem(kListSentences, 1, "changed");
     WriteBytes(File("b.txt"), ListFileBytes({"b"}));
     EXPECT_TRUE(doc->OpenSentenceFile(File("b.txt")));
     EXPECT_EQ(ReadBytes(File("a.txt")), ListFileBytes({"one", "changed"}));
     EXPECT_FALSE(doc->m_bSentencesDirty);
 }
 
-struct SaveCase {
-    const char* name;
-    bool withDialog;
-    int answer;
-    bool written;
-};
-void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
-
-class SavingChanges : public DocFiles, public testing::WithParamInterface<SaveCase> {};
-
-// Answered No, nothing is written but the change is forgotten all the same.
-TEST_P(SavingChanges, AskOnlyWithTheDialogAndWriteUnlessAnsweredNo) {
-    const SaveCase& c = GetParam();
-    doc->m_Settings.SaveWithDialog = c.withDialog;
-    doc->SetItem(0, 2, Ansi("三"));
-    doc->SetItem(3, 2, "T3");
-    boxes.answer = c.answer;
+// The sentences go with their titles, and only once: nothing changed since
+// means no second write. (Asking first is tested end to end.)
+TEST_F(DocFiles, SavingChangesWritesSentencesAndTitlesOnce) {
+    doc->SetItem(kListSentences, 2, Ansi("三"));
+    doc->SetItem(kListTitles, 2, "T3");
     const Names before = FileNames(dir.Path());
 
     doc->SaveIfModified();
-    Texts question;
-    if (c.withDialog) question.push_back(L"変更を保存します\n[FILE] : " + WideFromAnsi(File("a.txt")));
-    EXPECT_EQ(boxes.texts, question);
-    for (UINT type : boxes.types) EXPECT_EQ(type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-    EXPECT_EQ(ReadBytes(File("a.txt")), ListFileBytes(c.written ? Names{"one", "two", Ansi("三")} : Names{"one", "two"}));
-    EXPECT_EQ(ReadBytes(File("a_Title.txt")), ListFileBytes(c.written ? Names{"T1", "T2", "T3"} : Names{"T1", "T2"}));
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(ReadBytes(File("a.txt")), ListFileBytes({"one", "two", Ansi("三")}));
+    EXPECT_EQ(ReadBytes(File("a_Title.txt")), ListFileBytes({"T1", "T2", "T3"}));
     EXPECT_EQ(FileNames(dir.Path()), before);
     EXPECT_FALSE(doc->m_bSentencesDirty);
 
-    // Nothing changed since: no second question, no write.
     WriteBytes(File("a.txt"), "edited by hand");
     doc->SaveIfModified();
-    EXPECT_EQ(boxes.texts.size(), question.size());
     EXPECT_EQ(ReadBytes(File("a.txt")), "edited by hand");
 }
-
-INSTANTIATE_TEST_SUITE_P(Doc, SavingChanges,
-                         testing::Values(SaveCase{"Yes", true, IDYES, true}, SaveCase{"No", true, IDNO, false},
-                                         SaveCase{"WithoutTheQuestion", false, IDOK, true}),
-                         testing::PrintToStringParamName());
 
 TEST_F(DocFiles, AFailedWriteKeepsTheOldFileAndSaysSo) {
     const std::string oldBytes = ReadBytes(File("a.txt"));
     const Names before = FileNames(dir.Path());
-    doc->SetItem(0, 0, "lost");
+    doc->SetItem(kListSentences, 0, "lost");
     {
         FailingWrites failing;
         doc->SaveIfModified();
@@ -146,9 +108,9 @@ TEST_F(DocFiles, AFailedWriteKeepsTheOldFileAndSaysSo) {
 
 // A history that cannot be written fails silently, an export says so.
 TEST_F(DocFiles, SavingToAPathWritesThereAndOnlyTheSentencesTakeTitles) {
-    doc->SetItem(0, 0, "ONE");
+    doc->SetItem(kListSentences, 0, "ONE");
     const std::string other = File("other.list");
-    doc->SaveList(0, &other);
+    doc->SaveList(kListSentences, other);
     EXPECT_EQ(ReadBytes(other), ListFileBytes({"ONE", "two"}));
     EXPECT_EQ(ReadBytes(File("other_Title.list")), ListFileBytes({"T1", "T2"}));
     EXPECT_EQ(doc->m_strSentenceFile, other);
@@ -157,49 +119,18 @@ TEST_F(DocFiles, SavingToAPathWritesThereAndOnlyTheSentencesTakeTitles) {
     doc->AddClipHistory("c1");
     doc->AddClipHistory("c2");
     const std::string clips = File("clips.txt");
-    doc->SaveList(1, &clips);
+    doc->SaveList(kListClipHistory, clips);
     EXPECT_EQ(ReadBytes(clips), ListFileBytes({"c2", "c1"}));
     EXPECT_FALSE(FileExists(File("clips_Title.txt")));
-    doc->ExportList(false, 0, File("joined.txt"));
+    doc->ExportList(ExportTarget::File, kListSentences, File("joined.txt"));
     EXPECT_EQ(ReadBytes(File("joined.txt")), "ONE\r\ntwo\r\n");
     EXPECT_TRUE(boxes.texts.empty());
 
     const std::string nowhere = File("missing\\h.txt");
-    doc->SaveList(1, &nowhere);
+    doc->SaveList(kListClipHistory, nowhere);
     EXPECT_TRUE(boxes.texts.empty());
-    doc->ExportList(false, 0, nowhere);
+    doc->ExportList(ExportTarget::File, kListSentences, nowhere);
     EXPECT_EQ(boxes.texts, Texts{OpenFailedText(nowhere)});
-}
-
-// ---- The settings file ------------------------------------------------------
-
-using DocSettings = DocTest;
-
-TEST_F(DocSettings, NoFileGivesDefaultsAndTheDefaultsAreWrittenAtTheEnd) {
-    {
-        CQuillstackDoc doc;
-        EXPECT_TRUE(FileExists(File("Quillstack.ini"))) << "reading creates it empty";
-        EXPECT_EQ(ReadBytes(File("Quillstack.ini")), "");
-        EXPECT_EQ(doc.m_Settings.SentenceMaxCount, 16);
-    }
-    EXPECT_EQ(ReadBytes(File("Quillstack.ini")),
-              qs::WriteSettingsText(qs::Settings{}, qs::StringList(), qs::StringList(), qs::StringList(9)));
-}
-
-// Held through the start, the file is not read; let go before the end, it
-// could be written then, and must not be: the user's settings stay.
-TEST_F(DocSettings, AFileHeldDuringTheStartIsNeitherReadNorOverwritten) {
-    const std::string mine = "[Options]\r\nSentenceMaxCount=40\r\nView=2\r\n";
-    WriteBytes(File("Quillstack.ini"), mine);
-    auto lock = std::make_unique<HeldFile>(File("Quillstack.ini"));
-    {
-        CQuillstackDoc doc;
-        EXPECT_EQ(doc.m_Settings.SentenceMaxCount, 16);
-        EXPECT_EQ(doc.m_Settings.View, 0);
-        lock.reset();
-        doc.m_Settings.View = 1;
-    }
-    EXPECT_EQ(ReadBytes(File("Quillstack.ini")), mine);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/quillstack_app.h"
 #include "data/quillstack_doc.h"
 #include "framework/frame_window.h"
+#include "framework/handles.h"
 #include "res/resource.h"
 #include "tests/win/win_test_support.h"
 #include "view/quillstack_view.h"
@@ -113,20 +114,42 @@ TEST_F(Routing, ModeCommandsReachTheViewAndMoveTheRadioMark) {
 // The joined text goes on the clipboard with the main frame as its owner,
 // so the view records it like a text copied by another program.
 TEST_F(Routing, JoiningToTheClipboardIsRecordedLikeAnotherProgramsCopy) {
-    doc->SetItem(0, 0, "s0");
-    doc->SetItem(0, 2, Ansi("日本 http://x.jp/"));
+    doc->SetItem(kListSentences, 0, "s0");
+    doc->SetItem(kListSentences, 2, Ansi("日本 http://x.jp/"));
     const std::string joined = "s0\r\n\r\n" + Ansi("日本 http://x.jp/") + "\r\n";
 
-    doc->ExportList(true, 0, "");
+    doc->ExportList(ExportTarget::Clipboard, kListSentences, "");
     EXPECT_EQ(ClipboardText(), joined);
     EXPECT_EQ(GetClipboardOwner(), frame);
-    EXPECT_TRUE(wintest::WaitUntil([&] { return doc->GetItem(1, 0) && *doc->GetItem(1, 0) == joined; }));
-    EXPECT_EQ(*doc->GetItem(2, 0), "http://x.jp/");
+    auto recorded = [&] { return doc->GetItem(kListClipHistory, 0) && *doc->GetItem(kListClipHistory, 0) == joined; };
+    EXPECT_TRUE(wintest::WaitUntil(recorded));
+    EXPECT_EQ(*doc->GetItem(kListUrlHistory, 0), "http://x.jp/");
 
     // Titles and unknown kinds are not joined: the clipboard stays.
-    doc->ExportList(true, 3, "");
-    doc->ExportList(true, 7, "");
+    doc->ExportList(ExportTarget::Clipboard, kListTitles, "");
+    doc->ExportList(ExportTarget::Clipboard, static_cast<ListKind>(7), "");
     EXPECT_EQ(ClipboardText(), joined);
+}
+
+// The slot buttons' menu is tracked with the frame as its owner: its
+// clipboard commands are grayed, as the frame grays every pop-up, unless
+// the clipboard holds text.
+TEST_F(Routing, SlotMenuCommandsAreGrayedWithoutTextOnTheClipboard) {
+    fw::MenuHandle menu(LoadMenuW(fw::ModuleInstance(), MAKEINTRESOURCEW(IDR_SLOTMENU)));
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    ASSERT_NE(popup, nullptr);
+    wintest::OwnedWindow other = wintest::MessageWindow();
+    for (bool text : {false, true, false}) {
+        if (text) {
+            ASSERT_TRUE(wintest::PutClipboardText(other.get(), "x"));
+        } else {
+            wintest::EmptyTheClipboard();
+        }
+        SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, FALSE));
+        for (UINT id : {ID_APPEND_BEHIND, ID_APPEND_FRONT, ID_REGISTER_CLIPBOARD}) {
+            EXPECT_EQ((GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0, !text) << id << " text " << text;
+        }
+    }
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // Helpers of the Windows unit tests on top of the shared ones: message boxes
 // answered in place of a user, the program's folder and its safe writer's
-// seam, menus read back item by item, and a document fixture that keeps the
-// program's files out of the real program folder.
+// seam, and a document fixture that keeps the program's files out of the
+// real program folder.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +20,6 @@
 namespace wintest {
 
 using namespace qstest;
-
-// Cases that depend on double-byte characters need the Japanese code page,
-// which the Wine set-up of the scripts provides.
-inline bool JapaneseCodePage() { return GetACP() == 932; }
 
 // Answers every message box in place of the user and keeps its text.
 class MessageBoxes {
@@ -64,41 +59,6 @@ struct FailingWrites {
 // The message the program shows for a list file it cannot open or write.
 inline std::wstring OpenFailedText(const std::string& ansiPath) {
     return L"登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--" + WideFromAnsi(ansiPath) + L"--";
-}
-
-// One menu entry in menu order, pop-ups followed by their items one level
-// deeper; a separator has empty text and id 0, a pop-up the id kPopup.
-constexpr int kPopup = -1;
-struct MenuLine {
-    int depth;
-    std::wstring text;
-    int id;
-    bool operator==(const MenuLine&) const = default;
-};
-inline void PrintTo(const MenuLine& line, std::ostream* os) {
-    *os << std::string(line.depth * 2, ' ') << '"' << Utf8(line.text) << "\" " << line.id;
-}
-
-inline std::vector<MenuLine> MenuLines(HMENU menu, int depth = 0) {
-    std::vector<MenuLine> lines;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 256;
-        EXPECT_TRUE(GetMenuItemInfoW(menu, i, TRUE, &info)) << i;
-        if (info.fType & MFT_SEPARATOR) {
-            lines.push_back({depth, L"", 0});
-        } else if (info.hSubMenu) {
-            lines.push_back({depth, text, kPopup});
-            for (MenuLine& line : MenuLines(info.hSubMenu, depth + 1)) lines.push_back(std::move(line));
-        } else {
-            lines.push_back({depth, text, static_cast<int>(info.wID)});
-        }
-    }
-    return lines;
 }
 
 // A fresh folder as the program's folder, with message boxes answered.

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/settings.h"
-#include "data/string_list.h"
+#include "core/settings.h"
+#include "core/string_list.h"
 
 namespace qs {
 

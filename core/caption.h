@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/lead_bytes.h"
+#include "core/lead_bytes.h"
 
 namespace qs {
 

@@ -30,6 +30,13 @@ int ScrollMax(int sentenceMaxCount);
 // `wanted` brought into 0..max.
 int ClampTop(long long wanted, int max);
 
+// The whole thumb position of a scroll bar message, whose own field holds
+// only the low 16 bits (`messagePosition`): while the thumb is dragged the
+// bar's track position holds all of it, so a list past entry 65535 is still
+// reached. Outside a drag the track position is only the bar's current one,
+// and the message's position is the one asked for.
+int ThumbPosition(int messagePosition, int trackPosition);
+
 // The top index after a scroll bar message with `code`, from the bar's
 // `current` position; `thumb` is the position a thumb-track message carries.
 // None for the end of a scroll, which moves nothing.

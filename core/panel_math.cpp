@@ -1,4 +1,4 @@
-#include "view/panel_math.h"
+#include "core/panel_math.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,6 +11,10 @@ int ScrollMax(int sentenceMaxCount) {
 
 int ClampTop(long long wanted, int max) {
     return static_cast<int>(std::clamp<long long>(wanted, 0, std::max(max, 0)));
+}
+
+int ThumbPosition(int messagePosition, int trackPosition) {
+    return (trackPosition & 0xFFFF) == messagePosition ? trackPosition : messagePosition;
 }
 
 std::optional<int> ScrollPosition(int code, int current, int thumb, int max) {

@@ -1,4 +1,4 @@
-#include "data/list_file_text.h"
+#include "core/list_file_text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "data/url_scan.h"
+#include "core/url_scan.h"
 
 #include <array>
 #include <cstddef>

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <type_traits>
 
-#include "data/lead_bytes.h"
-#include "data/string_list.h"
+#include "core/lead_bytes.h"
+#include "core/string_list.h"
 
 namespace qs {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/lead_bytes.h"
-#include "data/string_list.h"
+#include "core/lead_bytes.h"
+#include "core/string_list.h"
 
 namespace qs {
 

@@ -1,4 +1,4 @@
-#include "data/settings_text.h"
+#include "core/settings_text.h"
 
 #include <algorithm>
 #include <climits>

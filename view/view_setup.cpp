@@ -1,0 +1,77 @@
+// The view's set-up when the program starts and its teardown when the
+// window goes, and loading a sentence file into the panel.
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "data/app_path.h"
+#include "framework/app.h"
+#include "framework/text.h"
+#include "res/resource.h"
+#include "view/quillstack_view.h"
+
+void CQuillstackView::OnInitialUpdate() {
+    const qs::LeadBytes& lead = fw::SystemLeadBytes();
+    formats_ = qs::MakeDateTimeFormats(lead, fw::LoadAnsiString(IDS_DATE_FORMAT_KANJI),
+                                       fw::LoadAnsiString(IDS_TIME_FORMAT_KANJI));
+    placeholder_ = fw::LoadAnsiString(IDS_NOT_REGISTERED);
+
+    LoadStartFile();
+    // Joining the chain makes Windows report the clipboard's current content
+    // at once, so a text already there becomes the first history entry.
+    m_hWndNextViewer = SetClipboardViewer(Hwnd());
+    MarkDisplayMode(FunctionsMenu(), kListSentences);
+    m_nMode = kListSentences;
+    for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
+    ResetPanel();
+    SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
+    // The sentence editor and temporary-save windows, the topmost z-order,
+    // the recent-files submenu, the keyboard hook and starting iconised join
+    // this set-up, in their places, as they are built.
+}
+
+// The first command-line argument when it names an existing file other than
+// the program itself; else the start file of the settings, else the default.
+std::string CQuillstackView::ChooseStartFile() const {
+    fw::WinApp* app = fw::WinApp::Current();
+    std::string argument = app ? app->CommandLine() : std::string();
+    // Stripped in a buffer as long as the whole line, so nothing is cut first.
+    std::vector<char> buffer(argument.begin(), argument.end());
+    buffer.push_back('\0');
+    PathRemoveArgsA(buffer.data());
+    PathUnquoteSpacesA(buffer.data());
+    std::string file(buffer.data());
+
+    const std::string self = qs::ModuleFilePath();
+
+    // A longer argument cannot name a file the program can open.
+    bool usable = !file.empty() && file.size() < MAX_PATH && PathFileExistsA(file.c_str()) &&
+                  lstrcmpiA(file.c_str(), self.c_str()) != 0;
+    if (usable) return file;
+    const std::string& initial = GetDocument()->m_Settings.InitialFileName;
+    return initial.empty() ? CQuillstackDoc::DefaultSentenceFile() : initial;
+}
+
+void CQuillstackView::LoadStartFile() {
+    if (LoadSentenceFile(ChooseStartFile())) return;
+    GetDocument()->m_Settings.InitialFileName.clear();
+    LoadSentenceFile(CQuillstackDoc::DefaultSentenceFile());
+}
+
+void CQuillstackView::OnDestroy() {
+    KillTimer(Hwnd(), kClockTimer);
+    GetDocument()->SaveIfModified();
+    ChangeClipboardChain(Hwnd(), m_hWndNextViewer);
+    m_hWndNextViewer = nullptr;
+}
+
+bool CQuillstackView::LoadSentenceFile(const std::string& path) {
+    if (!GetDocument()->OpenSentenceFile(path)) return false;
+    if (m_nMode == kListClipHistory || m_nMode == kListUrlHistory) {
+        MarkDisplayMode(FunctionsMenu(), kListSentences);
+        m_nMode = kListSentences;
+    }
+    ResetPanel();
+    EditorShowEntry(0, m_nMode);
+    return true;
+}
