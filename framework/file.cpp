@@ -48,16 +48,6 @@ std::string TemporaryPathFor(const std::string& path) {
     return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
 }
 
-// Another program holding the target open keeps it as it is: the program
-// asks for the file as exclusively as it always did before replacing it.
-bool TargetIsFree(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) return true;
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND;
-}
-
 }  // namespace
 
 ReadResult ReadWholeFile(const std::string& path, std::string& text, int retries) {
@@ -76,8 +66,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, int retries
     }
 }
 
+// A target another program holds open stays as it is: the system does not
+// replace a file that has open handles, whether they share deletion or not
+// (a test holds it both ways).
 bool WriteFileSafely(const std::string& path, std::string_view text) {
-    if (!TargetIsFree(path)) return false;
     const std::string temporary = TemporaryPathFor(path);
     bool written = false;
     {
