@@ -5,6 +5,7 @@
 set(QS_CORE_SOURCES
   core/caption.cpp
   core/date_time.cpp
+  core/key_names.cpp
   core/list_file_text.cpp
   core/panel_math.cpp
   core/settings_text.cpp
@@ -22,6 +23,8 @@ set(QS_CORE_TEST_SOURCES
   tests/unit/caption_test.cpp
   tests/unit/date_time_test.cpp
   tests/unit/panel_math_test.cpp
+  tests/unit/key_names_test.cpp
+  tests/unit/key_codes_test.cpp
 )
 
 # Native benchmarks (Google Benchmark).
@@ -66,6 +69,11 @@ set(QS_PROGRAM_SOURCES
   view/view_setup.cpp
 )
 
+# The keyboard-hook library quillstack.dll; it uses nothing of the program.
+set(QS_HOOK_SOURCES
+  hook/qhook.cpp
+)
+
 # Test helpers shared by the Windows unit tests and the end-to-end drivers.
 set(QS_TEST_COMMON_SOURCES
   tests/common/test_files.cpp
@@ -79,6 +87,7 @@ set(QS_WIN_TEST_SOURCES
   tests/win/menus_test.cpp
   tests/win/routing_test.cpp
   tests/win/framework_test.cpp
+  tests/win/hook_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).

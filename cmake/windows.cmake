@@ -44,6 +44,18 @@ target_compile_options(Quillstack PRIVATE ${QS_WARNINGS})
 target_link_libraries(Quillstack PRIVATE quillstack_program)
 target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} ${QS_UNICODE_ENTRY})
 
+# The keyboard-hook library, named exactly quillstack.dll. Statically linked
+# against the MinGW runtime, so it needs no runtime DLL of its own. It lands
+# in the build root beside Quillstack.exe and the test programs, where the
+# system finds it when they start.
+add_library(quillstack_hook SHARED ${QS_HOOK_SOURCES})
+set_target_properties(quillstack_hook PROPERTIES PREFIX "" OUTPUT_NAME quillstack)
+target_include_directories(quillstack_hook PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(quillstack_hook PRIVATE QHOOK_BUILD)
+target_compile_options(quillstack_hook PRIVATE ${QS_WARNINGS})
+target_link_libraries(quillstack_hook PRIVATE user32 kernel32)
+target_link_options(quillstack_hook PRIVATE ${QS_STATIC_LINK})
+
 include(GoogleTest)
 
 # Test helpers shared by the Windows unit tests and the end-to-end drivers.
@@ -55,7 +67,7 @@ target_link_libraries(qs_test_common PUBLIC gtest user32 kernel32)
 # Windows unit tests: the program's classes, with its resources linked in.
 add_executable(win_tests ${QS_WIN_TEST_SOURCES} ${QS_RESOURCES})
 target_compile_options(win_tests PRIVATE ${QS_WARNINGS})
-target_link_libraries(win_tests PRIVATE quillstack_program qs_test_common gtest_main)
+target_link_libraries(win_tests PRIVATE quillstack_program quillstack_hook qs_test_common gtest_main)
 target_link_options(win_tests PRIVATE ${QS_STATIC_LINK})
 add_dependencies(win_tests Quillstack)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

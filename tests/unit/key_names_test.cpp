@@ -1,0 +1,41 @@
+#include "core/key_names.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+namespace qs {
+namespace {
+
+TEST(KeyNames, NamesAndCodes) {
+    const std::pair<int, std::string> names[] = {{0x30, "0"}, {0x39, "9"}, {0x41, "A"},  {0x5A, "Z"}, {0x60, "N0"},
+                                                 {0x69, "N9"}, {0x70, "F1"}, {0x78, "F9"}, {0, ""},    {-1, ""}};
+    for (const auto& [code, name] : names) EXPECT_EQ(KeyNameFromCode(code), name) << code;
+    // Every named code, and only those, comes back from its name.
+    int named = 0;
+    for (int code = 0; code < 0x200; ++code) {
+        const std::string name = KeyNameFromCode(code);
+        if (!name.empty()) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+        named += !name.empty();
+    }
+    EXPECT_EQ(named, 10 + 26 + 10 + 9);
+    const std::pair<std::string, int> codes[] = {{"F", 0x46}, {"N", 0x4E}, {"F0", 0x46}, {"NX", 0x4E},
+                                                 {"", 0},     {"\x82\xA0", 0x82}};
+    for (const auto& [name, code] : codes) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+}
+
+TEST(KeyNames, NormalizeFoldsKeypadDigitsAndClearsLaterDuplicates) {
+    const std::pair<KeyCodes, KeyCodes> cases[] = {
+        {{0x61, 0, 0, 0, 0, 0x31}, {0x31}},
+        {{0x31, 0x61, 0x41, 0x41, 0x69, 0x60, 0x6A, -1, -1}, {0x31, 0, 0x41, 0, 0x39, 0x30, 0x6A, -1}},
+        {{0, 0, 0x5F, 0x70}, {0, 0, 0x5F, 0x70}},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x66, 0x36}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x36}}};
+    for (auto [codes, expected] : cases) {
+        NormalizeKeyCodes(codes);
+        EXPECT_EQ(codes, expected);
+    }
+}
+
+}  // namespace
+}  // namespace qs
