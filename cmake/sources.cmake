@@ -5,6 +5,7 @@
 set(QS_CORE_SOURCES
   core/caption.cpp
   core/date_time.cpp
+  core/frame_math.cpp
   core/key_names.cpp
   core/list_file_text.cpp
   core/panel_math.cpp
@@ -23,6 +24,7 @@ set(QS_CORE_TEST_SOURCES
   tests/unit/caption_test.cpp
   tests/unit/date_time_test.cpp
   tests/unit/panel_math_test.cpp
+  tests/unit/frame_math_test.cpp
   tests/unit/key_names_test.cpp
   tests/unit/key_codes_test.cpp
 )
