@@ -50,8 +50,10 @@ set(QS_FRAMEWORK_SOURCES
   framework/document.cpp
   framework/file.cpp
   framework/frame_window.cpp
+  framework/help.cpp
   framework/message_box.cpp
   framework/text.cpp
+  framework/tray_icon.cpp
   framework/view.cpp
   framework/window.cpp
 )
