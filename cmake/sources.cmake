@@ -61,6 +61,7 @@ set(QS_PROGRAM_SOURCES
   app/about_dlg.cpp
   app/main_frame.cpp
   app/quillstack_app.cpp
+  app/tray_menus.cpp
   data/app_path.cpp
   data/list_file.cpp
   data/quillstack_doc.cpp
