@@ -93,6 +93,7 @@ set(QS_WIN_TEST_SOURCES
   tests/win/routing_test.cpp
   tests/win/framework_test.cpp
   tests/win/hook_test.cpp
+  tests/win/help_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).
