@@ -1,6 +1,10 @@
 #include "tests/e2e/harness.h"
 
+#include <shellapi.h>
+
+#include <climits>
 #include <cstdio>
+#include <filesystem>
 
 namespace e2e {
 namespace {
@@ -23,6 +27,17 @@ std::vector<HWND> TopWindowsOf(DWORD processId) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.windows;
+}
+
+// The user guide the build puts beside the program, for the help commands.
+void CopyHelpBeside(const std::wstring& exe) {
+    namespace fs = std::filesystem;
+    const fs::path help = fs::path(ProgramPath()).parent_path() / L"help";
+    const fs::path target = fs::path(exe).parent_path() / L"help";
+    std::error_code error;
+    if (fs::exists(target, error)) return;
+    fs::copy(help, target, fs::copy_options::recursive, error);
+    if (error) ADD_FAILURE() << "cannot copy the help folder: " << error.message();
 }
 
 }  // namespace
@@ -53,6 +68,7 @@ bool ClipboardWriter::PutBitmap() {
 Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     std::wstring exe = folder.File(L"Quillstack.exe");
     if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
+    CopyHelpBeside(exe);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};
@@ -104,11 +120,15 @@ std::vector<HWND> Program::TopWindows() const {
 }
 
 HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+    return FindWindowOf(className, true, timeout);
+}
+
+HWND Program::FindWindowOf(const wchar_t* className, bool visibleOnly, std::chrono::milliseconds timeout) const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopWindows()) {
-                if (window != frame_ && ClassName(window) == className && IsWindowVisible(window)) {
+                if (window != frame_ && ClassName(window) == className && (IsWindowVisible(window) || !visibleOnly)) {
                     found = window;
                     return true;
                 }
@@ -121,6 +141,11 @@ HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds tim
 
 HWND Program::WaitFrame(std::chrono::milliseconds timeout) {
     if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", timeout);
+    return frame_;
+}
+
+HWND Program::WaitFrameCreated(std::chrono::milliseconds timeout) {
+    if (!frame_) frame_ = FindWindowOf(L"FwFrameWnd", false, timeout);
     return frame_;
 }
 
@@ -188,14 +213,63 @@ std::wstring ClassName(HWND window) {
 // that the menu's own TranslateMessage makes of it, so nothing may be
 // posted behind it until the menu has dealt with it.
 bool ChooseFromPopupMenu(HWND menu, int downs) {
+    std::vector<WPARAM> keys{VK_HOME};
+    keys.insert(keys.end(), static_cast<std::size_t>(downs), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return PressInPopupMenu(menu, keys);
+}
+
+bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys) {
     auto key = [menu](WPARAM code) { PostMessageW(menu, WM_KEYDOWN, code, 1); };
     auto closed = [menu] { return !IsWindow(menu) || !IsWindowVisible(menu); };
-    key(VK_HOME);
-    for (int i = 0; i < downs; ++i) key(VK_DOWN);
-    key(VK_RETURN);
+    for (WPARAM code : keys) key(code);
     if (WaitUntil(closed, 2s)) return true;
     key(VK_ESCAPE);
     return WaitUntil(closed);
+}
+
+namespace {
+
+NOTIFYICONDATAW IconOf(HWND frame) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 100;
+    data.uFlags = NIF_TIP;
+    lstrcpynW(data.szTip, L"Quillstack", static_cast<int>(std::size(data.szTip)));
+    return data;
+}
+
+}  // namespace
+
+bool TrayIconExists(HWND frame) {
+    NOTIFYICONDATAW data = IconOf(frame);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool DeleteTrayIcon(HWND frame) {
+    NOTIFYICONDATAW data = IconOf(frame);
+    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+// Wine lays the icons out left to right in the order they came, each a
+// window of its own: the newest is the rightmost. Icons a killed earlier
+// run left behind lie to its left.
+bool ClickTrayIcon(UINT mouseMessage) {
+    HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    HWND newest = nullptr;
+    LONG right = LONG_MIN;
+    for (HWND icon = tray ? GetWindow(tray, GW_CHILD) : nullptr; icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(icon, &rect);
+        if (IsWindowVisible(icon) && rect.left > right) {
+            right = rect.left;
+            newest = icon;
+        }
+    }
+    if (!newest) return false;
+    const WPARAM buttons = mouseMessage == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
+    return PostMessageW(newest, mouseMessage, buttons, MAKELPARAM(4, 4)) != FALSE;
 }
 
 

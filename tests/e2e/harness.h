@@ -61,6 +61,9 @@ public:
     HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s) const;
     // The frame window once it is shown, or null on time-out.
     HWND WaitFrame(std::chrono::milliseconds timeout = 15s);
+    // The frame window once it exists, shown or hidden (a start iconised
+    // hides it at once), or null on time-out.
+    HWND WaitFrameCreated(std::chrono::milliseconds timeout = 15s);
     HWND Frame() const { return frame_; }
     HWND View() const;
     HWND Control(int id) const;
@@ -87,6 +90,8 @@ public:
     std::vector<HWND> TopWindows() const;
 
 private:
+    HWND FindWindowOf(const wchar_t* className, bool visibleOnly, std::chrono::milliseconds timeout) const;
+
     PROCESS_INFORMATION info_{};
     HWND frame_ = nullptr;
 };
@@ -105,6 +110,18 @@ protected:
 // then `downs` presses of the down arrow (separators are skipped) and Enter,
 // and Escape when Enter left the menu open. False when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
+// The same with any keys, ending with Enter (arrow keys wrap around).
+bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys);
+
+// The notification-area icon of a frame (id 100), asked for as another
+// program may: a change succeeds only while the icon exists.
+bool TrayIconExists(HWND frame);
+// Removes it, as a restarting shell forgets it.
+bool DeleteTrayIcon(HWND frame);
+// A mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK) on the
+// newest icon of the window Wine shows for the notification area, which
+// passes it on to the icon's owner; false when there is no icon.
+bool ClickTrayIcon(UINT mouseMessage);
 
 
 // A bare clipboard viewer of the test process that behaves as every viewer
