@@ -11,11 +11,6 @@
 namespace fw {
 namespace {
 
-HelpOpener& Opener() {
-    static HelpOpener opener;
-    return opener;
-}
-
 // The program's own folder, with its trailing backslash.
 std::wstring ProgramFolder() {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -43,16 +38,12 @@ bool OpenWithShell(HWND owner, const std::wstring& page) {
 }
 
 void OpenPage(HWND owner, const std::wstring& name) {
-    const std::wstring page = HelpPage(name);
-    const bool opened = Opener() ? Opener()(owner, page) : OpenWithShell(owner, page);
-    if (!opened) ShowMessageBox(owner, FormatOne(LoadResString(IDS_HELP_OPEN_FAILED), page), MB_OK);
+    const std::wstring page = ProgramFolder() + L"help\\context\\" + name + L".html";
+    if (OpenWithShell(owner, page)) return;
+    ShowMessageBox(owner, FormatOne(LoadResString(IDS_HELP_OPEN_FAILED), page), MB_OK);
 }
 
 }  // namespace
-
-std::wstring HelpPage(const std::wstring& name) {
-    return ProgramFolder() + L"help\\context\\" + name + L".html";
-}
 
 void ShowHelp(HWND owner, int context) {
     OpenPage(owner, std::to_wstring(context));
@@ -60,12 +51,6 @@ void ShowHelp(HWND owner, int context) {
 
 void ShowHelpContents(HWND owner) {
     OpenPage(owner, L"contents");
-}
-
-HelpOpener SetHelpOpenerForTesting(HelpOpener opener) {
-    HelpOpener old = std::move(Opener());
-    Opener() = std::move(opener);
-    return old;
 }
 
 }  // namespace fw

@@ -1,5 +1,5 @@
-// The main frame of the real program: its notification-area icon, worked
-// through the window Wine shows for the notification area, the two menus the
+// The main frame of the real program: its notification-area icon, pressed
+// in the window Wine shows for the notification area, the two menus the
 // icon opens, the four minimise styles and starting iconised.
 #include <functional>
 
@@ -15,27 +15,22 @@ int Height(HWND window) {
     return rect.bottom - rect.top;
 }
 
-int CaptionHeight() {
-    return GetSystemMetrics(SM_CYCAPTION);
-}
+const int kCaption = GetSystemMetrics(SM_CYCAPTION);
 
-// The heights the frame takes, read as often as the test can, until one
-// satisfies `done` (the animation pauses 10 ms between its steps, so most
-// steps are seen, though a loaded machine may miss some).
+// The heights the frame takes, read as often as the test can, up to the
+// first that satisfies `done`. The animation pauses 10 ms between its
+// steps, so a loaded machine may miss some steps, never all.
 std::vector<int> HeightsUntil(HWND frame, const std::function<bool(int)>& done) {
-    std::vector<int> seen;
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const int height = Height(frame);
-        if (seen.empty() || seen.back() != height) seen.push_back(height);
-        if (done(height)) break;
+    std::vector<int> seen{Height(frame)};
+    for (auto end = std::chrono::steady_clock::now() + 10s; !done(seen.back()) && std::chrono::steady_clock::now() < end;) {
         std::this_thread::sleep_for(1ms);
+        if (Height(frame) != seen.back()) seen.push_back(Height(frame));
     }
     return seen;
 }
 
-// Whether every height lies a whole number of 10-pixel steps from the first
-// and some lie strictly between the first and the last.
+// Every height a whole number of 10-pixel steps from the first, and some
+// strictly between the first and the last.
 bool StepsOfTen(const std::vector<int>& heights) {
     bool between = false;
     for (int height : heights) {
@@ -45,68 +40,57 @@ bool StepsOfTen(const std::vector<int>& heights) {
     return between;
 }
 
-void Minimise(const Program& program) {
-    PostMessageW(program.Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-}
-
 class FrameTest : public ProgramTest {
 protected:
     // A press on the program's icon, then `keys` in the menu it opens.
     bool OnTrayMenu(UINT press, const std::vector<WPARAM>& keys) {
-        if (!ClickTrayIcon(press)) return false;
-        HWND menu = program->WaitPopupMenu();
+        HWND menu = ClickTrayIcon(press) ? program->WaitPopupMenu() : nullptr;
         return menu && PressInPopupMenu(menu, keys);
     }
-
     bool FrameShown(bool shown) {
         return WaitUntil([&] { return (IsWindowVisible(program->Frame()) != FALSE) == shown; });
     }
+    void Minimise() { PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 };
 
-// ---- The icon and its menus --------------------------------------------------
-
 // The icon is there from the start; a restarted shell gets it back when it
-// announces the new taskbar; the tray menu's exit ends the program with the
-// usual saves (the cleared sentences written), and the icon goes with it.
+// announces the new taskbar; the tray menu's exit (its last item) ends the
+// program with the usual saves, and the icon goes with it.
 TEST_F(FrameTest, TheIconLivesUntilTheTrayExitAndComesBackWhenTheTaskbarIsRecreated) {
-    WriteList(L"Quillstack.txt", {"to be cleared"});
+    WriteList(L"Quillstack.txt", {"cleared before the exit"});
     ASSERT_TRUE(Start());
     HWND frame = program->Frame();
     EXPECT_TRUE(TrayIconExists(frame));
-
-    ASSERT_TRUE(DeleteTrayIcon(frame));
-    EXPECT_FALSE(TrayIconExists(frame));
+    ASSERT_TRUE(NotifyTrayIcon(frame, NIM_DELETE));
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(frame); }));
 
     ASSERT_TRUE(SendCommand(*program, ID_CLEAR_SENTENCES));
     ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_UP, VK_RETURN}));
     ASSERT_TRUE(program->WaitExit());
-    EXPECT_EQ(program->ExitCode(), 0u);
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
     EXPECT_TRUE(FileExists(folder.File(L"Quillstack.ini")));
     EXPECT_FALSE(TrayIconExists(frame));
 }
 
 // The left button's menu lists the shown list from its first entry: item 2
-// copies entry 2. Its length shows through the wrap from the top to the
-// last item: eight items while the list has at most eight entries (the
-// eighth entry is copied), sixteen once it has more (the sixteenth).
+// copies entry 2. Up from the top wraps to the last item, which copies
+// entry 7 while the list has at most eight entries, else entry 15.
 TEST_F(FrameTest, TheListMenuOffersEightEntriesOrSixteenAndCopiesTheChosenOne) {
     ASSERT_TRUE(Start(ID_MODE_URLHISTORY));
     auto url = [](int i) { return "http://e2e/" + std::to_string(i); };
-    auto copyUrls = [&](int from, int to) {
-        for (int i = from; i < to; ++i) ASSERT_TRUE(Copy(url(i)));
-    };
     auto chosen = [&](std::vector<WPARAM> keys) {
         return CopiedBy([&] { EXPECT_TRUE(OnTrayMenu(WM_LBUTTONDOWN, keys)); });
     };
-    copyUrls(0, 3);  // the URL history, newest first: 2 1 0
-    EXPECT_EQ(chosen({VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}), url(0));
-    copyUrls(3, 8);  // 7 ... 0
-    EXPECT_EQ(chosen({VK_HOME, VK_UP, VK_RETURN}), url(0));
-    copyUrls(8, 16);  // 15 ... 0
-    EXPECT_EQ(chosen({VK_HOME, VK_UP, VK_RETURN}), url(0));
+    const struct {
+        int count;
+        std::vector<WPARAM> keys;
+    } steps[] = {{3, {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}}, {8, {VK_HOME, VK_UP, VK_RETURN}}, {16, {VK_HOME, VK_UP, VK_RETURN}}};
+    int copied = 0;
+    for (const auto& step : steps) {
+        for (; copied < step.count; ++copied) ASSERT_TRUE(Copy(url(copied)));  // the newest comes first
+        EXPECT_EQ(chosen(step.keys), url(0)) << step.count << " entries";
+    }
     ASSERT_TRUE(program->Exit());
 }
 
@@ -114,27 +98,25 @@ TEST_F(FrameTest, TheListMenuOffersEightEntriesOrSixteenAndCopiesTheChosenOne) {
 // restores the hidden one; a double press on the icon restores it too.
 TEST_F(FrameTest, TheTrayMenuIconisesAndRestoresAndADoublePressRestores) {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_RETURN}));
-    EXPECT_TRUE(FrameShown(false));
-    ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_RETURN}));
-    EXPECT_TRUE(FrameShown(true));
-
+    for (bool shown : {false, true}) {
+        ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_RETURN}));
+        EXPECT_TRUE(FrameShown(shown));
+    }
     program->Command(ID_ICONISE);
     EXPECT_TRUE(FrameShown(false));
-    EXPECT_TRUE(TrayIconExists(program->Frame()));
     ASSERT_TRUE(ClickTrayIcon(WM_LBUTTONDBLCLK));
     EXPECT_TRUE(FrameShown(true));
     ASSERT_TRUE(program->Exit());
 }
 
 // While a modal box has the frame disabled, a press on the icon opens no
-// menu (whose commands would act under the box): it brings the box forward.
-TEST_F(FrameTest, WhileAModalBoxIsUpThePressOnTheIconBringsItForward) {
+// menu (its commands would act under the box): it brings the box forward.
+TEST_F(FrameTest, WhileAModalBoxIsUpAPressOnTheIconBringsItForward) {
     ASSERT_TRUE(Start());
     program->Command(ID_APP_ABOUT);
     HWND about = program->WaitDialog();
     ASSERT_NE(about, nullptr);
-    OwnedWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40, nullptr, nullptr,
+    OwnedWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 9, 9, nullptr, nullptr,
                                       nullptr, nullptr));
     for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
         SetForegroundWindow(other.get());
@@ -148,27 +130,21 @@ TEST_F(FrameTest, WhileAModalBoxIsUpThePressOnTheIconBringsItForward) {
     ASSERT_TRUE(program->Exit());
 }
 
-// ---- Minimise styles ---------------------------------------------------------
-
-// Animated: up in steps of ten to at most the caption's height, and the
-// next request back down in steps of ten to exactly 270.
+// Animated: up in steps of ten to at most the caption's height, then back
+// down in steps of ten to exactly 270.
 TEST_F(FrameTest, TheAnimatedRollUpMovesInStepsOfTenAndComesBackToFullHeight) {
     WriteSettings(folder, {"Minimize=ANI"});
     ASSERT_TRUE(Start());
-    HWND frame = program->Frame();
-    Minimise(*program);
-    const std::vector<int> up = HeightsUntil(frame, [](int h) { return h <= CaptionHeight(); });
-    EXPECT_TRUE(StepsOfTen(up)) << testing::PrintToString(up);
-    EXPECT_EQ(up.front(), 270);
-    EXPECT_LE(up.back(), CaptionHeight());
-    EXPECT_GT(up.back(), CaptionHeight() - 10);
-
-    Minimise(*program);
-    const std::vector<int> down = HeightsUntil(frame, [](int h) { return h >= 270; });
-    EXPECT_TRUE(StepsOfTen({down.begin(), down.end() - 1})) << testing::PrintToString(down);
+    Minimise();
+    const std::vector<int> up = HeightsUntil(program->Frame(), [](int h) { return h <= kCaption; });
+    EXPECT_TRUE(StepsOfTen(up) && up.front() == 270 && up.back() > kCaption - 10) << testing::PrintToString(up);
+    Minimise();
+    std::vector<int> down = HeightsUntil(program->Frame(), [](int h) { return h >= 270; });
+    EXPECT_EQ(down.back(), 270);
+    down.pop_back();
+    EXPECT_TRUE(StepsOfTen(down)) << testing::PrintToString(down);
     EXPECT_TRUE(Answers(*program));
-    EXPECT_EQ(Height(frame), 270);
-    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(Height(program->Frame()), 270);
     ASSERT_TRUE(program->Exit());
 }
 
@@ -177,40 +153,32 @@ TEST_F(FrameTest, TheAnimatedRollUpMovesInStepsOfTenAndComesBackToFullHeight) {
 TEST_F(FrameTest, TheMacStyleJumpsBothWaysAndARolledUpFrameComesBackRolledUp) {
     WriteSettings(folder, {"Minimize=MAC"});
     ASSERT_TRUE(Start());
-    HWND frame = program->Frame();
-    Minimise(*program);
-    EXPECT_EQ(HeightsUntil(frame, [](int h) { return h != 270; }), (std::vector<int>{270, CaptionHeight()}));
-
+    Minimise();
+    EXPECT_EQ(HeightsUntil(program->Frame(), [](int h) { return h != 270; }), (std::vector<int>{270, kCaption}));
     program->Command(ID_ICONISE);
     EXPECT_TRUE(FrameShown(false));
     program->Command(ID_TRAY_RESTORE);
     EXPECT_TRUE(FrameShown(true));
-    EXPECT_EQ(Height(frame), CaptionHeight());
-
-    Minimise(*program);
-    EXPECT_EQ(HeightsUntil(frame, [](int h) { return h != CaptionHeight(); }),
-              (std::vector<int>{CaptionHeight(), 270}));
+    EXPECT_EQ(Height(program->Frame()), kCaption);
+    Minimise();
+    EXPECT_EQ(HeightsUntil(program->Frame(), [](int h) { return h != kCaption; }), (std::vector<int>{kCaption, 270}));
     ASSERT_TRUE(program->Exit());
 }
 
 // To the icon: the frame goes, the icon stays. Windows style: to the taskbar.
 TEST_F(FrameTest, TheIconStyleLeavesOnlyTheIconAndTheWindowsStyleMinimises) {
-    WriteSettings(folder, {"Minimize=ICO"});
-    ASSERT_TRUE(Start());
-    Minimise(*program);
-    EXPECT_TRUE(FrameShown(false));
-    EXPECT_TRUE(TrayIconExists(program->Frame()));
-    ASSERT_TRUE(program->Exit());
-
-    WriteSettings(folder, {"Minimize=WIN"});
-    ASSERT_TRUE(Start());
-    Minimise(*program);
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(program->Frame()) != FALSE; }));
-    EXPECT_TRUE(IsWindowVisible(program->Frame()));
-    ASSERT_TRUE(program->Exit());
+    for (const char* style : {"Minimize=ICO", "Minimize=WIN"}) {
+        WriteSettings(folder, {style});
+        ASSERT_TRUE(Start());
+        Minimise();
+        HWND frame = program->Frame();
+        const bool toIcon = style == std::string("Minimize=ICO");
+        EXPECT_TRUE(WaitUntil([&] { return toIcon ? !IsWindowVisible(frame) : IsIconic(frame) && IsWindowVisible(frame); }))
+            << style;
+        EXPECT_TRUE(TrayIconExists(frame));
+        ASSERT_TRUE(program->Exit());
+    }
 }
-
-// ---- Starting iconised -------------------------------------------------------
 
 // "-i" anywhere in the command line, even inside a folder name, starts the
 // program iconised; "-I" does not; InitIcon does.
@@ -221,18 +189,15 @@ TEST_F(FrameTest, StartsIconisedForDashIAnywhereOrInitIcon) {
         bool iconised;
     } cases[] = {{L"my-items", "InitIcon=NOT", true}, {L"my-Items", "InitIcon=NOT", false}, {L"items", "InitIcon=YES", true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(Utf8(c.subfolder));
         const std::wstring sub = folder.File(c.subfolder);
         CreateDirectoryW(sub.c_str(), nullptr);
         WriteBytes(sub + L"\\s.txt", ListFileBytes({"s"}));
         WriteSettings(folder, {c.initIcon});
         Program started(folder, L"\"" + sub + L"\\s.txt\"");
-        HWND frame = started.WaitFrameCreated();
-        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(started.WaitFrame(false));
         // The clock's first tick comes only after the posted iconise command.
         ASSERT_TRUE(WaitUntil([&] { return !WindowText(started.Control(IDC_CLOCK)).empty(); }));
-        EXPECT_EQ(IsWindowVisible(frame) == FALSE, c.iconised);
-        EXPECT_TRUE(TrayIconExists(frame));
+        EXPECT_EQ(IsWindowVisible(started.Frame()) == FALSE, c.iconised) << Utf8(c.subfolder);
         ASSERT_TRUE(started.Exit());
     }
 }

@@ -1,7 +1,5 @@
 #include "tests/e2e/harness.h"
 
-#include <shellapi.h>
-
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -119,16 +117,12 @@ std::vector<HWND> Program::TopWindows() const {
     return TopWindowsOf(Id());
 }
 
-HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
-    return FindWindowOf(className, true, timeout);
-}
-
-HWND Program::FindWindowOf(const wchar_t* className, bool visibleOnly, std::chrono::milliseconds timeout) const {
+HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown) const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopWindows()) {
-                if (window != frame_ && ClassName(window) == className && (IsWindowVisible(window) || !visibleOnly)) {
+                if (window != frame_ && ClassName(window) == className && (IsWindowVisible(window) || !shown)) {
                     found = window;
                     return true;
                 }
@@ -139,13 +133,8 @@ HWND Program::FindWindowOf(const wchar_t* className, bool visibleOnly, std::chro
     return found;
 }
 
-HWND Program::WaitFrame(std::chrono::milliseconds timeout) {
-    if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", timeout);
-    return frame_;
-}
-
-HWND Program::WaitFrameCreated(std::chrono::milliseconds timeout) {
-    if (!frame_) frame_ = FindWindowOf(L"FwFrameWnd", false, timeout);
+HWND Program::WaitFrame(bool shown) {
+    if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", 15s, shown);
     return frame_;
 }
 
@@ -228,28 +217,12 @@ bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys) {
     return WaitUntil(closed);
 }
 
-namespace {
-
-NOTIFYICONDATAW IconOf(HWND frame) {
+bool NotifyTrayIcon(HWND frame, DWORD message) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = frame;
     data.uID = 100;
-    data.uFlags = NIF_TIP;
-    lstrcpynW(data.szTip, L"Quillstack", static_cast<int>(std::size(data.szTip)));
-    return data;
-}
-
-}  // namespace
-
-bool TrayIconExists(HWND frame) {
-    NOTIFYICONDATAW data = IconOf(frame);
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
-bool DeleteTrayIcon(HWND frame) {
-    NOTIFYICONDATAW data = IconOf(frame);
-    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+    return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
 // Wine lays the icons out left to right in the order they came, each a

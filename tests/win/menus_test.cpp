@@ -96,36 +96,32 @@ TEST(ListSubmenu, ReplacesThePopupOfItsTitleAndListsCountEntries) {
 
 using TrayMenus = wintest::DocTest;
 
-// Eight items, or sixteen once the list reaches past the eighth, from the
-// list's first entry on; captions as on the buttons but 20 bytes wide,
-// never half a double-byte character.
+// Eight items, or sixteen once the list reaches past the eighth, from its
+// first entry on: captions as on the buttons (titles, starts or ends) but
+// 20 bytes wide, never half a double-byte character.
 TEST_F(TrayMenus, ListMenuShowsEightOrSixteenEntriesInTwentyBytes) {
     const struct {
         ListKind mode;
         int view;
-        std::vector<std::string> texts, titles;  // UTF-8
-        std::vector<std::wstring> shown;         // then "未登録"
+        std::vector<std::string> texts;  // UTF-8
+        std::vector<std::wstring> shown;  // then "未登録"
         std::size_t length;
     } cases[] = {
-        {kListUrlHistory, 0, {"http://a/", "http://b/", "http://c/"}, {}, {L"http://a/", L"http://b/", L"http://c/"}, 8},
-        {kListClipHistory, 1, {"0", "1", "2", "3", "4", "5", "6", "7", "8"}, {},
-         {L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"}, 16},
-        {kListSentences, 0, {"Hello", "一二三四五六七八九十百", "a一二三四五六七八九十"}, {"Greeting"},
-         {L"Greeting", L"一二三四五六七八九十", L"a一二三四五六七八九"}, 8},
-        {kListSentences, 2, {"0123456789ABCDEFGHIJKLMN"}, {"Title"}, {L"456789ABCDEFGHIJKLMN"}, 8},
+        {kListUrlHistory, 0, {"http://a/", "b", "c"}, {L"http://a/", L"b", L"c"}, 8},
+        {kListSentences, 0, {"Hello", "a一二三四五六七八九十", "2", "3", "4", "5", "6", "7", "8"},
+         {L"Greeting", L"a一二三四五六七八九", L"2", L"3", L"4", L"5", L"6", L"7", L"8"}, 16},
+        {kListClipHistory, 2, {"0123456789ABCDEFGHIJKLMN"}, {L"456789ABCDEFGHIJKLMN"}, 8},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", view " << c.view);
         CQuillstackDoc doc;
         doc.m_Settings.View = c.view;
+        doc.m_Titles.AddTail("Greeting");
         for (const std::string& text : c.texts) doc.SetItem(c.mode, doc.GetItemCount(c.mode), wintest::Ansi(text));
-        for (std::size_t i = 0; i < c.titles.size(); ++i) doc.m_Titles.SetAtGrow(static_cast<int>(i), c.titles[i]);
-        fw::MenuHandle menu = BuildTrayListMenu(doc, c.mode, wintest::Ansi("未登録"));
         std::vector<std::wstring> expected;
         for (std::size_t i = 0; i < c.length; ++i) {
             expected.push_back((i < c.shown.size() ? c.shown[i] : L"未登録") + L" " + std::to_wstring(210 + i));
         }
-        EXPECT_EQ(Items(menu.Get()), expected);
+        EXPECT_EQ(Items(BuildTrayListMenu(doc, c.mode, wintest::Ansi("未登録")).Get()), expected) << c.mode;
     }
 }
 
