@@ -59,10 +59,10 @@ TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     EXPECT_EQ(ReadBytes(address), "file://" + UnixPath(page));
 
     const std::string forward = ReadBytes(page), link = "url=../Quillstack.html#";
-    const std::size_t start = forward.find(link) + link.size();
+    const std::size_t start = forward.find(link) + link.size(), end = forward.find('"', start);
     ASSERT_GT(start, link.size()) << forward;
-    const std::string anchor = forward.substr(start, forward.find('"', start) - start);
-    EXPECT_NE(ReadBytes(folder.File(L"help\\Quillstack.html")).find("id=\"" + anchor + "\""), std::string::npos);
+    EXPECT_NE(ReadBytes(folder.File(L"help\\Quillstack.html")).find("id=\"" + forward.substr(start, end - start) + "\""),
+              std::string::npos);
     ASSERT_TRUE(program->Exit());
 }
 

@@ -125,30 +125,22 @@ TEST_F(TrayMenus, ListMenuShowsEightOrSixteenEntriesInTwentyBytes) {
     }
 }
 
-// Menu 135 with its first item iconising while the frame is visible and
-// restoring while it is hidden, the recent files at position 2, the mode's
-// radio mark and the temporary-save window's check.
+// Menu 135 with its first item iconising the visible frame or restoring
+// the hidden one, the recent files at position 2, the mode's radio mark and
+// the temporary-save window's check.
 TEST_F(TrayMenus, TrayMenuFollowsTheFrameTheModeAndTheRecentFiles) {
     CQuillstackDoc doc;
     doc.m_Settings.RecentCount = 3;
     doc.m_RecentFiles.SetAtGrow(0, "C:\\a.txt");
-    const struct {
-        TrayMenuState state;
-        std::wstring first;
-    } cases[] = {
-        {{true, false, kListSentences}, L"アイコン化 230"},
-        {{false, true, kListUrlHistory}, L"元のサイズに戻す(&R) 32782"},
-    };
-    for (const auto& c : cases) {
-        fw::MenuHandle menu = BuildTrayMenu(doc, c.state);
+    for (bool shown : {true, false}) {
+        fw::MenuHandle menu = BuildTrayMenu(doc, {shown, !shown, shown ? kListSentences : kListUrlHistory});
         HMENU popup = GetSubMenu(menu.Get(), 0);
-        std::vector<std::wstring> expected = {c.first, L"読み込み(&L)... 57601", L"最近使ったファイル >",
-                                              L"一時保存ダイアログ 32792", L"デフォルト(&D) 32773", L"-",
-                                              L"登録文(&R) 32800", L"クリップボード履歴(&R) 32801", L"URL履歴(&U) 32802",
-                                              L"-", L"ヘルプ(&H) 32784", L"終了(&E) 32781"};
-        if (c.state.tempSaveVisible) expected[3] += L"*";
-        expected[6 + c.state.mode] += L"*";
-        EXPECT_EQ(Items(popup), expected);
+        EXPECT_EQ(Items(popup), (std::vector<std::wstring>{
+                                    shown ? L"アイコン化 230" : L"元のサイズに戻す(&R) 32782", L"読み込み(&L)... 57601",
+                                    L"最近使ったファイル >", shown ? L"一時保存ダイアログ 32792" : L"一時保存ダイアログ 32792*",
+                                    L"デフォルト(&D) 32773", L"-", shown ? L"登録文(&R) 32800*" : L"登録文(&R) 32800",
+                                    L"クリップボード履歴(&R) 32801", shown ? L"URL履歴(&U) 32802" : L"URL履歴(&U) 32802*", L"-",
+                                    L"ヘルプ(&H) 32784", L"終了(&E) 32781"}));
         EXPECT_EQ(Items(GetSubMenu(popup, 2)), (std::vector<std::wstring>{L"C:\\a.txt 200", L" 201", L" 202"}));
     }
 }
