@@ -43,10 +43,6 @@ void CollectMenuTexts(HMENU menu, std::vector<std::wstring>& texts) {
     }
 }
 
-INT_PTR CALLBACK SilentDialog(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
 // Every button of every dialog template (push buttons, check boxes, radio
 // buttons, group boxes), made as hidden windows; the slot buttons' texts
 // are never seen, the view sets their captions.
@@ -61,7 +57,7 @@ void CollectButtonTexts(std::vector<std::wstring>& texts) {
         reinterpret_cast<LONG_PTR>(&ids));
     OwnedWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     for (WORD id : ids) {
-        HWND dialog = CreateDialogParamW(fw::ModuleInstance(), MAKEINTRESOURCEW(id), parent.get(), SilentDialog, 0);
+        HWND dialog = CreateDialogParamW(fw::ModuleInstance(), MAKEINTRESOURCEW(id), parent.get(), nullptr, 0);
         ASSERT_NE(dialog, nullptr) << id;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const int control = GetDlgCtrlID(child);
