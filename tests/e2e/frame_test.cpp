@@ -68,20 +68,8 @@ TEST_F(FrameTest, TheIconAndItsMenus) {
     ASSERT_TRUE(FrameShown(false) && ClickTrayIcon(WM_LBUTTONDBLCLK));
     EXPECT_TRUE(FrameShown(true));
 
-    ASSERT_TRUE(NotifyTrayIcon(frame, NIM_DELETE));
-    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(frame); }));
-    ASSERT_TRUE(SendCommand(*program, ID_CLEAR_SENTENCES));
-    ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_UP, VK_RETURN}));
-    ASSERT_TRUE(program->WaitExit());
-    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
-    EXPECT_FALSE(TrayIconExists(frame));
-}
-
-// While a modal box has the frame disabled, a press on the icon opens no
-// menu (its commands would act under the box): it brings the box forward.
-TEST_F(FrameTest, WhileAModalBoxIsUpAPressOnTheIconBringsItForward) {
-    ASSERT_TRUE(Start());
+    // While a modal box has the frame disabled, a press opens no menu (its
+    // commands would act under the box): it brings the box forward.
     program->Command(ID_APP_ABOUT);
     HWND about = program->WaitDialog();
     OwnedWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 9, 9, nullptr, nullptr,
@@ -93,13 +81,23 @@ TEST_F(FrameTest, WhileAModalBoxIsUpAPressOnTheIconBringsItForward) {
         for (HWND window : program->TopWindows()) EXPECT_NE(ClassName(window), L"#32768") << press;
     }
     Program::PressButton(about, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }) && program->Exit());
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+    ASSERT_TRUE(NotifyTrayIcon(frame, NIM_DELETE));
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(frame); }));
+    ASSERT_TRUE(SendCommand(*program, ID_CLEAR_SENTENCES));
+    ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(program->WaitExit());
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
+    EXPECT_FALSE(TrayIconExists(frame));
 }
 
 // Animated, from full height: down in steps of ten to at most the caption
 // (some of them seen), then back up to exactly 270. Mac style: at once both
-// ways, and a frame rolled up and iconised comes back rolled up.
-TEST_F(FrameTest, TheRollUpStylesMoveInStepsOfTenOrAtOnce) {
+// ways, and a frame rolled up and iconised comes back rolled up. To the
+// icon: the frame goes, the icon stays. Windows style: to the taskbar.
+TEST_F(FrameTest, EachMinimiseStyle) {
     const int last = 270 - (270 - kCaption + 9) / 10 * 10;  // the first step at or below the caption
     WriteSettings(folder, {"Minimize=ANI"});
     ASSERT_TRUE(Start());
@@ -120,10 +118,7 @@ TEST_F(FrameTest, TheRollUpStylesMoveInStepsOfTenOrAtOnce) {
     EXPECT_EQ(Height(program->Frame()), kCaption);
     EXPECT_EQ(MinimiseTo(270), (std::vector<int>{kCaption, 270}));
     ASSERT_TRUE(program->Exit());
-}
 
-// To the icon: the frame goes, the icon stays. Windows style: to the taskbar.
-TEST_F(FrameTest, TheIconStyleLeavesOnlyTheIconAndTheWindowsStyleMinimises) {
     for (const std::string style : {"ICO", "WIN"}) {
         WriteSettings(folder, {"Minimize=" + style});
         ASSERT_TRUE(Start());

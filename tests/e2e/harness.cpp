@@ -27,17 +27,6 @@ std::vector<HWND> TopWindowsOf(DWORD processId) {
     return search.windows;
 }
 
-// The user guide the build puts beside the program, for the help commands.
-void CopyHelpBeside(const std::wstring& exe) {
-    namespace fs = std::filesystem;
-    const fs::path help = fs::path(ProgramPath()).parent_path() / L"help";
-    const fs::path target = fs::path(exe).parent_path() / L"help";
-    std::error_code error;
-    if (fs::exists(target, error)) return;
-    fs::copy(help, target, fs::copy_options::recursive, error);
-    if (error) ADD_FAILURE() << "cannot copy the help folder: " << error.message();
-}
-
 }  // namespace
 
 void RemoveInstanceAtom() {
@@ -66,7 +55,10 @@ bool ClipboardWriter::PutBitmap() {
 Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     std::wstring exe = folder.File(L"Quillstack.exe");
     if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
-    CopyHelpBeside(exe);
+    // The user guide that the build puts beside the program, for help.
+    std::error_code ignored;
+    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", folder.File(L"help"),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ignored);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};
