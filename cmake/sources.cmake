@@ -46,6 +46,7 @@ set(QS_FUZZ_TARGETS
 set(QS_FRAMEWORK_SOURCES
   framework/app.cpp
   framework/clipboard.cpp
+  framework/common_dialogs.cpp
   framework/dialog.cpp
   framework/document.cpp
   framework/file.cpp

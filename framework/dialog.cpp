@@ -15,6 +15,10 @@ INT_PTR Dialog::DoModal(HWND parent) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR Dialog::DoModal() {
+    return DoModal(MainWindow());
+}
+
 bool Dialog::CreateModeless(HWND parent) {
     modal_ = false;
     HWND window = CreateDialogWindow(this, templateId_, parent);

@@ -11,6 +11,8 @@ public:
     explicit Dialog(UINT templateId) : templateId_(templateId) {}
 
     INT_PTR DoModal(HWND parent);
+    // Owned by the main window, like every dialog made without a parent.
+    INT_PTR DoModal();
     bool CreateModeless(HWND parent);
     void EndDialog(INT_PTR result);
 

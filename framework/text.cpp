@@ -24,6 +24,20 @@ std::string Narrow(std::wstring_view wide) {
     return ansi;
 }
 
+std::optional<std::string> NarrowExactly(std::wstring_view wide) {
+    if (wide.empty()) return std::string();
+    int size = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, &usedDefault);
+    // Checked both ways: a code page may still map a character onto another
+    // one without reporting a default character.
+    if (usedDefault || Widen(ansi) != wide) return std::nullopt;
+    return ansi;
+}
+
 std::wstring LoadResString(UINT id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ namespace fw {
 
 std::wstring Widen(std::string_view ansi);
 std::string Narrow(std::wstring_view wide);
+// The same, or nothing when the code page cannot hold the text exactly:
+// converted without best-fit characters, so "é" never quietly becomes "e"
+// and a path never names another file.
+std::optional<std::string> NarrowExactly(std::wstring_view wide);
 
 // A string-table entry of the running module (empty when absent).
 std::wstring LoadResString(UINT id);
