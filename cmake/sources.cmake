@@ -67,6 +67,8 @@ set(QS_PROGRAM_SOURCES
   data/list_file.cpp
   data/quillstack_doc.cpp
   data/settings_file.cpp
+  dialogs/join_dest.cpp
+  dialogs/text_file_dialog.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp

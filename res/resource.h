@@ -11,6 +11,7 @@
 #define IDR_SLOTMENU 136
 #define IDD_ABOUTBOX 100
 #define IDD_FORM 101
+#define IDD_JOIN_DEST 150
 
 // Strings of the program
 #define IDS_NOT_REGISTERED 61200
@@ -19,6 +20,7 @@
 #define IDS_RECENT_FILES 61203
 #define IDS_DOC_TITLE 61204
 #define IDS_TRAY_ICONISE 61205
+#define IDS_TEXT_FILE_FILTER 61206
 #define IDS_LISTMENU_SENTENCES 61210
 #define IDS_LISTMENU_CLIPHISTORY 61211
 #define IDS_LISTMENU_URLHISTORY 61212
@@ -72,3 +74,8 @@
 // Controls of the about box
 #define IDC_ABOUT_ICON 1100
 #define IDC_ABOUT_VERSION 1101
+
+// Controls of the join-destination dialog; each button ends the dialog
+// with its own id
+#define IDC_JOIN_FILE 3
+#define IDC_JOIN_CLIPBOARD 1076
