@@ -58,24 +58,32 @@ bool CQuillstackDoc::LoadSentences(const std::string& path) {
     return true;
 }
 
-void CQuillstackDoc::SaveList(ListKind kind, const std::optional<std::string>& path) {
+bool CQuillstackDoc::SaveList(ListKind kind, const std::optional<std::string>& path) {
     switch (kind) {
     case kListSentences: {
-        if (path) m_strSentenceFile = *path;
-        const std::string target = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
-        if (SaveListFile(target, m_Sentences)) {
-            SaveListFile(TitlePath(target), m_Titles);
-        } else {
+        const std::string target = path                       ? *path
+                                   : m_strSentenceFile.empty() ? DefaultSentenceFile()
+                                                               : m_strSentenceFile;
+        if (!SaveListFile(target, m_Sentences)) {
             ShowOpenFailed(target);
+            return false;
         }
-        break;
+        SaveListFile(TitlePath(target), m_Titles);
+        // Only a file that now holds the sentences becomes the open one.
+        if (path) m_strSentenceFile = *path;
+        return true;
     }
+    // The user has just chosen the file: a failure must not pass unseen.
     case kListClipHistory:
     case kListUrlHistory:
-        if (path) SaveListFile(*path, *ListOf(kind));
-        break;
+        if (!path) return false;
+        if (!SaveListFile(*path, *ListOf(kind))) {
+            ShowOpenFailed(*path);
+            return false;
+        }
+        return true;
     default:
-        break;
+        return false;
     }
 }
 

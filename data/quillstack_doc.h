@@ -26,6 +26,9 @@ enum class ExportTarget { Clipboard, File };
 
 class CQuillstackDoc : public fw::Document {
 public:
+    // How many recent files the document keeps.
+    static constexpr int kRecentFileCount = 9;
+
     // Reads the settings file as its last step.
     CQuillstackDoc();
     // Writes the settings file as its first step.
@@ -43,7 +46,8 @@ public:
     bool LoadListFile(const std::string& path, qs::StringList& list);
     // The sentences with their titles (to `path` when given, else the open
     // file, else the default file), or a history (only to a given path).
-    void SaveList(ListKind kind, const std::optional<std::string>& path);
+    // False when the list could not be written; the user has been told.
+    bool SaveList(ListKind kind, const std::optional<std::string>& path);
     bool SaveListFile(const std::string& path, const qs::StringList& list);
     void SaveIfModified();
 
@@ -67,7 +71,7 @@ public:
     qs::Settings m_Settings;
     qs::StringList m_UrlBegin;
     qs::StringList m_UrlEnd;
-    qs::StringList m_RecentFiles{9};
+    qs::StringList m_RecentFiles{kRecentFileCount};
     bool m_bSentencesDirty = false;
     std::string m_strSentenceFile;
     qs::StringList m_Sentences;

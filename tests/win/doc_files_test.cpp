@@ -106,7 +106,7 @@ TEST_F(DocFiles, AFailedWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(FileNames(dir.Path()), before);  // no temporary file left behind
 }
 
-// A history that cannot be written fails silently, an export says so.
+// A history or an export that cannot be written says so.
 TEST_F(DocFiles, SavingToAPathWritesThereAndOnlyTheSentencesTakeTitles) {
     doc->SetItem(kListSentences, 0, "ONE");
     const std::string other = File("other.list");
@@ -127,10 +127,9 @@ TEST_F(DocFiles, SavingToAPathWritesThereAndOnlyTheSentencesTakeTitles) {
     EXPECT_TRUE(boxes.texts.empty());
 
     const std::string nowhere = File("missing\\h.txt");
-    doc->SaveList(kListClipHistory, nowhere);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_FALSE(doc->SaveList(kListClipHistory, nowhere));
     doc->ExportList(ExportTarget::File, kListSentences, nowhere);
-    EXPECT_EQ(boxes.texts, Texts{OpenFailedText(nowhere)});
+    EXPECT_EQ(boxes.texts, (Texts{OpenFailedText(nowhere), OpenFailedText(nowhere)}));
 }
 
 }  // namespace
