@@ -10,9 +10,10 @@
 #include "core/string_list.h"
 #include "framework/handles.h"
 
-// Where the view finds its places in the frame's menu bar: the functions
-// pop-up, and the position in the file pop-up where the recent-files pop-up
-// goes (before the separator above the exit commands).
+// Where the view finds its places in the frame's menu bar: the file and
+// functions pop-ups, and the position in the file pop-up where the
+// recent-files pop-up goes (before the separator above the exit commands).
+inline constexpr int kFileMenuIndex = 0;
 inline constexpr int kFunctionsMenuIndex = 1;
 inline constexpr int kRecentFilesPosition = 5;
 

@@ -94,6 +94,18 @@ bool CQuillstackView::OnCmdMsg(UINT id, fw::CommandCall call) {
         return fw::Handle(call, [this] { OnDefaultFile(); });
     case ID_FILE_EXIT_NOSAVE:
         return fw::Handle(call, [this] { OnExitWithoutSaving(); });
+    case ID_FILE_OPEN:
+        return fw::Handle(call, [this] { OnOpenFile(); });
+    case ID_SAVE_SENTENCES:
+        return fw::Handle(call, [this] { OnSaveSentences(); });
+    case ID_SAVE_CLIPHISTORY:
+        return fw::Handle(call, [this] { OnSaveHistory(kListClipHistory); });
+    case ID_SAVE_URLHISTORY:
+        return fw::Handle(call, [this] { OnSaveHistory(kListUrlHistory); });
+    case ID_JOIN_SENTENCES:
+    case ID_JOIN_CLIPHISTORY:
+    case ID_JOIN_URLHISTORY:
+        return fw::Handle(call, [this, id] { OnJoin(static_cast<ListKind>(id - ID_JOIN_SENTENCES)); });
     // The slot menu's commands need text on the clipboard.
     case ID_APPEND_BEHIND:
     case ID_APPEND_FRONT:

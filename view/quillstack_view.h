@@ -6,7 +6,8 @@
 // One class over several files, one per concern: quillstack_view.cpp
 // (messages and commands), view_setup.cpp (set-up and teardown),
 // view_capture.cpp (clipboard capture), view_panel.cpp (the buttons and the
-// scroll bar), view_commands.cpp (display, file and date/time commands).
+// scroll bar), view_commands.cpp (display, file, join and date/time
+// commands).
 #pragma once
 
 #include <array>
@@ -65,6 +66,12 @@ public:
     void CopyEntry(int index, PasteMode pasteMode, ListKind kind);
     void ResetPanel();
     bool LoadSentenceFile(const std::string& path);
+    // A file the user chose to open (or created): first in the recent files,
+    // then loaded.
+    void LoadChosenFile(const std::string& path);
+    // The recent-files pop-up of the menu bar, built afresh from the
+    // document's list and count.
+    void RebuildRecentMenu();
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
@@ -119,6 +126,10 @@ private:
     void OnClearList(ListKind kind);
     void OnDefaultFile();
     void OnRecentFile(int index);
+    void OnOpenFile();
+    void OnSaveSentences();
+    void OnSaveHistory(ListKind kind);
+    void OnJoin(ListKind kind);
     void OnExitWithoutSaving();
 
     // Date and time

@@ -1,5 +1,8 @@
-// The display, list and file commands of the menus and the "▼" button, and
-// the clock: its caption and the template it copies.
+// The display, list, file and join commands of the menus and the "▼"
+// button, and the clock: its caption and the template it copies.
+#include "data/app_path.h"
+#include "dialogs/join_dest.h"
+#include "dialogs/text_file_dialog.h"
 #include "framework/app.h"
 #include "framework/clipboard.h"
 #include "framework/text.h"
@@ -38,6 +41,67 @@ void CQuillstackView::OnRecentFile(int index) {
     const std::string* path = GetDocument()->m_RecentFiles.GetAt(index);
     // A copy: the load may change the recent-file list.
     LoadSentenceFile(path ? std::string(*path) : std::string());
+}
+
+void CQuillstackView::OnOpenFile() {
+    if (std::optional<std::string> path = AskOpenTextFile(Hwnd(), qs::GetAppFilePath(""))) LoadChosenFile(*path);
+}
+
+void CQuillstackView::LoadChosenFile(const std::string& path) {
+    GetDocument()->m_RecentFiles.AddHeadUnique(path, CQuillstackDoc::kRecentFileCount);
+    RebuildRecentMenu();
+    LoadSentenceFile(path);
+}
+
+void CQuillstackView::RebuildRecentMenu() {
+    HWND frame = fw::MainWindow();
+    HMENU bar = frame ? GetMenu(frame) : nullptr;
+    HMENU file = bar ? GetSubMenu(bar, kFileMenuIndex) : nullptr;
+    if (!file) return;
+    const CQuillstackDoc* doc = GetDocument();
+    InsertListSubmenu(file, kRecentFilesPosition, fw::LoadResString(IDS_RECENT_FILES), doc->m_RecentFiles,
+                      doc->m_Settings.RecentCount, ID_RECENT_FIRST);
+    DrawMenuBar(frame);
+}
+
+// The dialog opens on the open file's folder with its name filled in.
+// Under the file's own name the changed mark goes, but only once the file
+// holds the sentences; under another name that file becomes the open one
+// and the mark stays, so the sentences are still written at the end.
+void CQuillstackView::OnSaveSentences() {
+    CQuillstackDoc* doc = GetDocument();
+    const std::string open = doc->m_strSentenceFile;
+    // Split by characters: the second byte of a double-byte character may
+    // read as a backslash.
+    const std::size_t name = fw::SystemLeadBytes().FileNameStart(open);
+    const std::optional<std::string> path = AskSaveTextFile(Hwnd(), open.substr(0, name), open.substr(name));
+    if (!path) return;
+    if (doc->SaveList(kListSentences, *path) && *path == open) doc->m_bSentencesDirty = false;
+}
+
+void CQuillstackView::OnSaveHistory(ListKind kind) {
+    if (std::optional<std::string> path = AskSaveTextFile(Hwnd(), qs::GetAppFilePath(""), {})) {
+        GetDocument()->SaveList(kind, *path);
+    }
+}
+
+// Joined into a file, the dialog starts in the program's folder.
+void CQuillstackView::OnJoin(ListKind kind) {
+    CJoinDestDlg destination;
+    switch (destination.DoModal()) {
+    case CJoinDestDlg::kToFile:
+        if (std::optional<std::string> path = AskSaveTextFile(Hwnd(), qs::GetAppFilePath(""), {})) {
+            GetDocument()->ExportList(ExportTarget::File, kind, *path);
+        }
+        break;
+    // Owned by the frame, the joined text is recorded like another
+    // program's copy.
+    case CJoinDestDlg::kToClipboard:
+        GetDocument()->ExportList(ExportTarget::Clipboard, kind, {});
+        break;
+    default:
+        break;
+    }
 }
 
 void CQuillstackView::OnExitWithoutSaving() {

@@ -17,18 +17,22 @@ void CQuillstackView::OnInitialUpdate() {
     placeholder_ = fw::LoadAnsiString(IDS_NOT_REGISTERED);
 
     LoadStartFile();
+    // The sentence editor joins the frame in the topmost band when it comes.
+    if (GetDocument()->m_Settings.ShowTopMost) {
+        SetWindowPos(fw::MainWindow(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
     // Joining the chain makes Windows report the clipboard's current content
     // at once, so a text already there becomes the first history entry.
     m_hWndNextViewer = SetClipboardViewer(Hwnd());
+    RebuildRecentMenu();
     MarkDisplayMode(FunctionsMenu(), kListSentences);
     m_nMode = kListSentences;
     for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
     if (StartsIconised()) PostMessageW(fw::MainWindow(), WM_COMMAND, ID_ICONISE, 0);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
-    // The sentence editor and temporary-save windows, the topmost z-order,
-    // the recent-files submenu and the keyboard hook join this set-up, in
-    // their places, as they are built.
+    // The sentence editor and temporary-save windows and the keyboard hook
+    // join this set-up, in their places, as they are built.
 }
 
 // "-i" anywhere in the arguments, even inside a file name, and only in

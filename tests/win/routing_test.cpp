@@ -15,6 +15,7 @@
 #include "framework/handles.h"
 #include "res/resource.h"
 #include "tests/win/win_test_support.h"
+#include "view/menus.h"
 #include "view/quillstack_view.h"
 
 namespace {
@@ -73,17 +74,17 @@ protected:
 };
 
 const UINT kHandled[] = {
-    ID_FILE_DEFAULT,     ID_FILE_EXIT_NOSAVE,  ID_APP_EXIT,         ID_APP_ABOUT,
-    ID_MODE_SENTENCES,   ID_MODE_CLIPHISTORY,  ID_MODE_URLHISTORY,
+    ID_FILE_OPEN,        ID_FILE_DEFAULT,     ID_FILE_EXIT_NOSAVE,  ID_APP_EXIT,         ID_APP_ABOUT,
+    ID_SAVE_SENTENCES,   ID_SAVE_CLIPHISTORY, ID_SAVE_URLHISTORY,
+    ID_MODE_SENTENCES,   ID_MODE_CLIPHISTORY, ID_MODE_URLHISTORY,
+    ID_JOIN_SENTENCES,   ID_JOIN_CLIPHISTORY, ID_JOIN_URLHISTORY,
     ID_CLEAR_SENTENCES,  ID_CLEAR_CLIPHISTORY, ID_CLEAR_URLHISTORY, ID_ICONISE, ID_HELP_FINDER,
 };
 
 // Commands that nothing on the routing path handles yet; an id moves to the
 // list above when its handler comes.
 const UINT kUnhandled[] = {
-    ID_FILE_NEW,       ID_FILE_OPEN,        ID_SAVE_SENTENCES,  ID_SAVE_CLIPHISTORY, ID_SAVE_URLHISTORY,
-    ID_SHOW_EDITOR,    ID_SHOW_TEMPSAVE,    ID_OPTIONS,
-    ID_JOIN_SENTENCES, ID_JOIN_CLIPHISTORY, ID_JOIN_URLHISTORY,
+    ID_FILE_NEW, ID_SHOW_EDITOR, ID_SHOW_TEMPSAVE, ID_OPTIONS,
 };
 
 TEST_F(Routing, ItemsWithoutAHandlerAreGrayedWhenTheirMenuOpens) {
@@ -129,6 +130,50 @@ TEST_F(Routing, JoiningToTheClipboardIsRecordedLikeAnotherProgramsCopy) {
     doc->ExportList(ExportTarget::Clipboard, kListTitles, "");
     doc->ExportList(ExportTarget::Clipboard, static_cast<ListKind>(7), "");
     EXPECT_EQ(ClipboardText(), joined);
+}
+
+// Set-up puts the recent files where the file pop-up leaves room for them;
+// an open puts its file first there, in a pop-up built afresh.
+TEST_F(Routing, RecentFilesPopupIsBuiltAtSetUpAndAfterAnOpen) {
+    HMENU file = GetSubMenu(GetMenu(frame), kFileMenuIndex);
+    EXPECT_EQ(GetMenuItemCount(file), 9);
+    wintest::FileDialogs dialogs;
+    dialogs.answer = wintest::WideFromAnsi(File("b.txt"));
+    SendMessageW(frame, WM_COMMAND, ID_FILE_OPEN, 0);
+    wchar_t text[MAX_PATH] = {};
+    GetMenuStringW(GetSubMenu(file, kRecentFilesPosition), 0, text, MAX_PATH, MF_BYPOSITION);
+    EXPECT_EQ(text, *dialogs.answer);
+    EXPECT_EQ(GetMenuItemCount(file), 9);
+}
+
+// Ctrl+S writes nothing. A failed save leaves the changed mark and the open
+// file as they were, under the file's own name or another.
+TEST_F(Routing, SavingSentencesChangesNothingUnlessTheyAreWritten) {
+    wintest::FileDialogs dialogs;
+    doc->SetItem(kListSentences, 0, "changed");
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 1), 0);
+    EXPECT_EQ(wintest::ReadBytes(File("Quillstack.txt")), "");
+    wintest::FailingWrites failing;
+    for (const std::string& chosen : {File("Quillstack.txt"), File("other.txt")}) {
+        dialogs.answer = wintest::WideFromAnsi(chosen);
+        SendMessageW(frame, WM_COMMAND, ID_SAVE_SENTENCES, 0);
+        EXPECT_EQ(doc->m_strSentenceFile, File("Quillstack.txt"));
+        EXPECT_TRUE(doc->m_bSentencesDirty);
+    }
+}
+
+// A file path where the dialog wants a folder would not open the folder on
+// Windows: the join asks in the program's folder. (The join dialog runs
+// modally here; a timer of this thread presses its file button.)
+TEST_F(Routing, JoiningIntoAFileAsksInTheProgramsFolder) {
+    wintest::FileDialogs dialogs;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND join = FindWindowW(L"#32770", L"結合")) PostMessageW(join, WM_COMMAND, IDC_JOIN_FILE, 0);
+    });
+    SendMessageW(frame, WM_COMMAND, ID_JOIN_SENTENCES, 0);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].initialFolder, wintest::WideFromAnsi(File("")));
 }
 
 // The slot buttons' menu is tracked with the frame as its owner: its

@@ -8,11 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/app_path.h"
+#include "framework/common_dialogs.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "tests/common/test_files.h"
@@ -41,6 +43,20 @@ public:
 
 private:
     fw::MessageBoxHandler old_;
+};
+
+// Answers every open and save dialog with `answer` and keeps the requests.
+struct FileDialogs {
+    FileDialogs() {
+        fw::SetFileDialogHandler([this](const fw::FileDialogRequest& request) {
+            requests.push_back(request);
+            return answer;
+        });
+    }
+    ~FileDialogs() { fw::SetFileDialogHandler({}); }
+
+    std::optional<std::wstring> answer;
+    std::vector<fw::FileDialogRequest> requests;
 };
 
 // Points the program's folder (settings file, default sentence file) at a
