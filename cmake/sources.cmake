@@ -112,6 +112,7 @@ set(QS_E2E_SOURCES
   tests/e2e/date_time_test.cpp
   tests/e2e/frame_test.cpp
   tests/e2e/help_test.cpp
+  tests/e2e/file_commands_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

@@ -109,12 +109,14 @@ std::vector<HWND> Program::TopWindows() const {
     return TopWindowsOf(Id());
 }
 
-HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown) const {
+HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown,
+                         HWND except) const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopWindows()) {
-                if (window != frame_ && ClassName(window) == className && (IsWindowVisible(window) || !shown)) {
+                if (window != frame_ && window != except && ClassName(window) == className &&
+                    (IsWindowVisible(window) || !shown)) {
                     found = window;
                     return true;
                 }

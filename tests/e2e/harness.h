@@ -57,9 +57,10 @@ public:
     DWORD ExitCode() const;
 
     // A visible (or any, when not `shown`) top-level window of this process
-    // of class `className`, other than the frame, once there is one; null on
-    // time-out or when the process ends.
-    HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s, bool shown = true) const;
+    // of class `className`, other than the frame and `except`, once there
+    // is one; null on time-out or when the process ends.
+    HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s, bool shown = true,
+                    HWND except = nullptr) const;
     // The frame window once it is shown, or only once it exists (a start
     // iconised hides it at once); null on time-out.
     HWND WaitFrame(bool shown = true);
@@ -76,8 +77,9 @@ public:
     // The exit command, then waits for the process to end.
     bool Exit();
 
-    // A dialog or message box of this process, or null on time-out.
-    HWND WaitDialog() const { return WaitWindow(L"#32770"); }
+    // A dialog or message box of this process (other than `except`, one
+    // still open under it), or null on time-out.
+    HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
     // The pop-up menu it shows, or null on time-out.
     HWND WaitPopupMenu() const { return WaitWindow(L"#32768"); }
     // Every static text of a dialog, joined by line feeds (UTF-8).

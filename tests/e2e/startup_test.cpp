@@ -1,5 +1,5 @@
 // Starting and ending the program: the single-instance atom, the command
-// line, the about box, the frame's shape and the form's layout.
+// line, the about box, the frame's shape and z-order and the form's layout.
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -70,6 +70,7 @@ TEST_F(StartupTest, FrameIs150By270AndTheFormFitsItsClientArea) {
     EXPECT_EQ(rect.right - rect.left, 150);
     EXPECT_EQ(rect.bottom - rect.top, 270);
     EXPECT_EQ(GetWindowLongW(frame, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    EXPECT_NE(GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_NE(GetMenu(frame), nullptr);
 
     // Under Wine's substitute for the form's font every control must still
