@@ -24,7 +24,9 @@ protected:
         if (path) SetWindowTextW(GetDlgItem(dialog, nameBox), path->c_str());
         Program::PressButton(dialog, path ? IDOK : IDCANCEL);
         if (replaces) Program::PressButton(program->WaitDialog(dialog), IDYES);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        // Gone, and the program answers: the command is done. (Polling the
+        // file meanwhile would hold it open and make the program's write fail.)
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
         return {shown[0], shown[1]};
     }
 
@@ -36,9 +38,6 @@ protected:
     }
 
     std::wstring FolderName() const { return folder.Path().substr(folder.Path().rfind(L'\\') + 1); }
-    static bool Holds(const std::wstring& file, const std::string& bytes) {
-        return WaitUntil([&] { return ReadBytes(file) == bytes; });
-    }
 };
 
 TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnother) {
@@ -74,7 +73,7 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     ASSERT_TRUE(ChooseOnSlot(1, 2));
     program->Command(ID_SAVE_SENTENCES);
     EXPECT_EQ(AnswerFileDialog(hyo, true), std::make_pair(FolderName(), Wide("表.txt")));
-    EXPECT_TRUE(Holds(hyo, ListFileBytes({Ansi("表 one"), "new"})));
+    EXPECT_EQ(ReadBytes(hyo), ListFileBytes({Ansi("表 one"), "new"}));
     program->Command(ID_FILE_DEFAULT);
     EXPECT_TRUE(SlotsShow(*program, {"Default A"}));
 
@@ -82,7 +81,7 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     ASSERT_TRUE(ChooseOnSlot(0, 2));
     program->Command(ID_SAVE_SENTENCES);
     AnswerFileDialog(d);
-    EXPECT_TRUE(Holds(d, ListFileBytes({"new"})));
+    EXPECT_EQ(ReadBytes(d), ListFileBytes({"new"}));
     program->Command(ID_APP_EXIT);
     AnswerBox("変更を保存します\n[FILE] : " + Utf8(d), IDNO);
     ASSERT_TRUE(program->WaitExit());
@@ -112,7 +111,7 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboard) {
         program->Command(save.command);
         if (save.join) Program::PressButton(WaitJoinDialog(), IDC_JOIN_FILE);
         EXPECT_EQ(AnswerFileDialog(file).first, FolderName());
-        EXPECT_TRUE(Holds(file, save.bytes)) << save.command;
+        EXPECT_EQ(ReadBytes(file), save.bytes) << save.command;
     }
 
     // Owned by the frame, the joined text is recorded like another copy.
