@@ -16,8 +16,9 @@ const DWORD kOpenPauseMs = 10;
 
 }  // namespace
 
-Clipboard::Clipboard(HWND window) {
-    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+Clipboard::Clipboard(HWND window, Wait wait) {
+    const int attempts = wait == kWaitBriefly ? kOpenAttempts : 1;
+    for (int attempt = 0; attempt < attempts && !open_; ++attempt) {
         if (attempt > 0) Sleep(kOpenPauseMs);
         open_ = OpenClipboard(window) != FALSE;
     }
@@ -38,6 +39,20 @@ std::string Clipboard::GetText() const {
     const void* nul = std::memchr(data, '\0', size);
     std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
     return std::string(data, length);
+}
+
+bool Clipboard::Has(UINT format) const {
+    return open_ && format != 0 && IsClipboardFormatAvailable(format);
+}
+
+std::optional<DWORD> Clipboard::GetDword(UINT format) const {
+    HANDLE block = Has(format) ? GetClipboardData(format) : nullptr;
+    if (!block) return std::nullopt;
+    GlobalLockGuard lock(block);
+    DWORD value = 0;
+    if (!lock.Data() || lock.Size() < sizeof(value)) return std::nullopt;
+    std::memcpy(&value, lock.Data(), sizeof(value));
+    return value;
 }
 
 bool Clipboard::SetText(std::string_view text) {

@@ -11,8 +11,11 @@ namespace fw {
 
 class Clipboard {
 public:
+    // Whether to wait a moment for a clipboard another program holds.
+    enum Wait { kWaitBriefly, kNoWait };
+
     // Opens the clipboard with `window` as the opening window; see IsOpen.
-    explicit Clipboard(HWND window);
+    explicit Clipboard(HWND window, Wait wait = kWaitBriefly);
     ~Clipboard();
     Clipboard(const Clipboard&) = delete;
     Clipboard& operator=(const Clipboard&) = delete;
@@ -21,6 +24,10 @@ public:
     // The CF_TEXT data up to its first NUL, never past the end of its memory
     // block; empty when there is none.
     std::string GetText() const;
+    // Whether data of `format` is there, and a DWORD held in it (none when
+    // absent or shorter).
+    bool Has(UINT format) const;
+    std::optional<DWORD> GetDword(UINT format) const;
     // Empties the clipboard (making the opening window its owner) and puts
     // `text` there as CF_TEXT. The block passes to the system; it is freed
     // here only when the system does not take it.

@@ -15,6 +15,7 @@
 #include "core/date_time.h"
 #include "core/panel_math.h"
 #include "data/quillstack_doc.h"
+#include "framework/text.h"
 #include "framework/view.h"
 #include "view/menus.h"
 
@@ -44,6 +45,11 @@ class CQuillstackView : public fw::FormView {
 public:
     static constexpr UINT_PTR kClockTimer = 100;
     static constexpr UINT kClockPeriodMs = 100;
+    // Posted to itself: show the captions after a capture.
+    static constexpr UINT kRefreshCaptions = WM_APP + 1;
+    // Draws them once the changes pause for this long.
+    static constexpr UINT_PTR kDrawTimer = 101;
+    static constexpr UINT kDrawAfterMs = 50;
 
     CQuillstackView();
 
@@ -53,7 +59,7 @@ public:
     bool OnCmdMsg(UINT id, fw::CommandCall call) override;
 
     // Panel
-    void RefreshButton(int slot);
+    void RefreshButton(int slot, fw::Drawing drawing = fw::Drawing::Now);
     void RefreshButtons();
     void CopyEntry(int index, PasteMode pasteMode, ListKind kind);
     void ResetPanel();
@@ -76,7 +82,11 @@ private:
     void OnControlCommand(UINT id, UINT code);
 
     // Set-up and teardown
-    std::string ChooseStartFile() const;
+    struct StartFile {
+        std::string path;
+        bool fromSettings;  // InitialFileName
+    };
+    StartFile ChooseStartFile() const;
     void LoadStartFile();
     void OnDestroy();
 
@@ -85,6 +95,9 @@ private:
     void OnChangeCbChain(HWND removed, HWND next);
     bool IsOwnClipboardChange(HWND owner) const;
     void RecordClipboardText();
+    void ScheduleCaptionRefresh();
+    void OnCaptionRefresh();
+    void DrawCaptions();
     void PassOn(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Panel
@@ -124,4 +137,5 @@ private:
     qs::WheelAccumulator wheel_;
     qs::DateTimeFormats formats_;
     std::string placeholder_;
+    bool refreshScheduled_ = false;
 };

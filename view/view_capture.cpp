@@ -4,6 +4,7 @@
 #include <new>
 
 #include "framework/clipboard.h"
+#include "res/resource.h"
 #include "view/quillstack_view.h"
 
 namespace {
@@ -12,9 +13,28 @@ namespace {
 // program further down the chain cannot freeze this one.
 const UINT kChainTimeoutMs = 2000;
 
+// Formats by which password managers and other careful programs mark
+// contents that clipboard histories must leave alone.
+struct PrivacyFormats {
+    UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    UINT canInclude = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    UINT viewerIgnore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+};
+
+// The history would show a marked secret on the panel and could write it to
+// a plain file, so marked contents are never recorded.
+bool IsMarkedPrivate(const fw::Clipboard& clipboard) {
+    static const PrivacyFormats formats;
+    if (clipboard.Has(formats.exclude) || clipboard.Has(formats.viewerIgnore)) return true;
+    const std::optional<DWORD> canInclude = clipboard.GetDword(formats.canInclude);
+    return canInclude && *canInclude == 0;
+}
+
 }  // namespace
 
-// Runs on every clipboard change while the view is in the viewer chain.
+// Runs on every clipboard change while the view is in the viewer chain. It
+// only records and passes on: drawing waits until the changes stop coming,
+// or a viewer that draws after each change reads the next ones too late.
 void CQuillstackView::OnDrawClipboard() {
     DefProc(WM_DRAWCLIPBOARD, 0, 0);
     if (!IsOwnClipboardChange(GetClipboardOwner())) {
@@ -34,13 +54,45 @@ bool CQuillstackView::IsOwnClipboardChange(HWND owner) const {
 }
 
 void CQuillstackView::RecordClipboardText() {
-    const std::optional<std::string> text = fw::ReadClipboardText(Hwnd());
-    if (!text || text->empty()) return;
+    std::string text;
+    {
+        // Opened once, without waiting: while changes come fast, a busy
+        // clipboard means a newer change whose notification follows.
+        fw::Clipboard clipboard(Hwnd(), fw::Clipboard::kNoWait);
+        if (!clipboard.IsOpen() || IsMarkedPrivate(clipboard)) return;
+        text = clipboard.GetText();
+    }
+    if (text.empty()) return;
     CQuillstackDoc* doc = GetDocument();
-    doc->AddClipHistory(*text);
-    doc->AddUrlsFrom(*text);
-    RefreshButtons();
+    doc->AddClipHistory(text);
+    doc->AddUrlsFrom(text);
+    ScheduleCaptionRefresh();
+}
+
+// The captions and the editor follow the capture once the notifications
+// waiting have been handled, so a burst of changes is shown once.
+void CQuillstackView::ScheduleCaptionRefresh() {
+    if (refreshScheduled_) return;
+    refreshScheduled_ = true;
+    PostMessageW(Hwnd(), kRefreshCaptions, 0, 0);
+}
+
+// Runs for the posted refresh. Drawing one caption costs several
+// milliseconds under Wine, longer than fast changes are apart, so the
+// buttons take their new texts at once and are drawn only once the changes
+// pause.
+void CQuillstackView::OnCaptionRefresh() {
+    refreshScheduled_ = false;
+    for (int slot = 0; slot < qs::kSlotCount; ++slot) RefreshButton(slot, fw::Drawing::Later);
     EditorShowEntry(-1, m_nMode);
+    // Each refresh starts the wait again.
+    SetTimer(Hwnd(), kDrawTimer, kDrawAfterMs, nullptr);
+}
+
+// Runs once no change has come for kDrawAfterMs.
+void CQuillstackView::DrawCaptions() {
+    KillTimer(Hwnd(), kDrawTimer);
+    for (int slot = 0; slot < qs::kSlotCount; ++slot) InvalidateRect(Control(IDC_SLOT0 + slot), nullptr, TRUE);
 }
 
 // Runs when any viewer leaves the chain.

@@ -19,7 +19,7 @@ int WheelLinesPerNotch() {
 
 }  // namespace
 
-void CQuillstackView::RefreshButton(int slot) {
+void CQuillstackView::RefreshButton(int slot, fw::Drawing drawing) {
     if (slot < 0 || slot >= qs::kSlotCount) return;
     const CQuillstackDoc* doc = GetDocument();
     const int view = doc->m_Settings.View;
@@ -29,7 +29,7 @@ void CQuillstackView::RefreshButton(int slot) {
     std::string caption = qs::SlotCaption(title ? *title : std::string_view(), text ? *text : std::string_view(),
                                           m_nMode, view, qs::kButtonCaptionWidth, fw::SystemLeadBytes(),
                                           placeholder_);
-    fw::SetWindowTextIfChanged(Control(IDC_SLOT0 + slot), fw::Widen(caption));
+    fw::SetWindowTextIfChanged(Control(IDC_SLOT0 + slot), fw::Widen(caption), drawing);
 }
 
 void CQuillstackView::RefreshButtons() {
