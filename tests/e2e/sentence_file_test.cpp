@@ -104,15 +104,13 @@ TEST_F(SentenceFileTest, CommandLineWithoutASentenceFileLoadsInitialFileName) {
 // when another program holds it, nor when the command line named the file.
 TEST_F(SentenceFileTest, UnreadableStartFileIsReportedAndTheDefaultFileUsed) {
     const struct {
-        const char* initial;  // InitialFileName, beside the program
+        const char* initial;  // InitialFileName
         const char* named;    // on the command line, held with read sharing
         bool forgotten;
-    } cases[] = {{"busy.txt", "", false}, {"gone\\busy.txt", "", true}, {"busy.txt", "shared.txt", false}};
+    } cases[] = {{"busy.txt", "", false}, {"gone\\busy.txt", "", true}, {"Quillstack.txt", "busy.txt", false}};
     WriteList(L"Quillstack.txt", {"default one"});
     WriteList(L"busy.txt", {"busy one"});
-    WriteList(L"shared.txt", {"shared one"});
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.initial + std::string(" ") + c.named);
         const std::string initial = "InitialFileName=" + folder.AnsiFile(c.initial);
         WriteSettings(folder, {initial});
         const std::wstring failing = folder.File(Wide(*c.named ? c.named : c.initial));
@@ -120,16 +118,13 @@ TEST_F(SentenceFileTest, UnreadableStartFileIsReportedAndTheDefaultFileUsed) {
         // start's check, and still cannot be loaded.
         std::optional<HeldFile> held;
         if (!c.forgotten) held.emplace(failing, *c.named ? FILE_SHARE_READ : 0, GENERIC_READ);
-
         program.emplace(folder, *c.named ? Quoted(failing) : L"");
-        AnswerBox("登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--" + Utf8(failing) + "--", IDOK);
-        ASSERT_TRUE(program->WaitFrame());
-        EXPECT_TRUE(SlotsShow(*program, {"default one"}));
+        AnswerBox("--" + Utf8(failing) + "--", IDOK);
+        EXPECT_TRUE(program->WaitFrame() && SlotsShow(*program, {"default one"})) << c.initial << c.named;
         held.reset();
         ASSERT_TRUE(program->Exit());
         EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), c.forgotten ? "InitialFileName=" : initial));
     }
-    EXPECT_EQ(ReadBytes(folder.File(L"busy.txt")), ListFileBytes({"busy one"}));
 }
 
 // Changed sentences that cannot be written stop a switch to another file:
@@ -158,23 +153,21 @@ TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchToTheDefaultFile) {
     ASSERT_TRUE(program->Exit());
 }
 
-// Rewritten in place of the old file: a path of 255 bytes, near the limit,
-// and a hidden file, which stays hidden.
-TEST_F(SentenceFileTest, LongAndHiddenSentenceFilesAreRewritten) {
+// Rewritten in place of the old file: a hidden file, which stays hidden,
+// at a path of 255 bytes, near the limit.
+TEST_F(SentenceFileTest, LongHiddenSentenceFileIsRewritten) {
     const std::wstring longFolder = folder.File(std::wstring(199 - folder.Path().size(), L'd'));
     ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
-    const std::wstring longFile = longFolder + L"\\" + std::wstring(50, L's') + L".txt";
-    ASSERT_EQ(longFile.size(), 255u);
-    for (const auto& [file, hidden] : {std::pair{longFile, false}, std::pair{folder.File(L"hidden.txt"), true}}) {
-        WriteBytes(file, ListFileBytes({"old"}));
-        ASSERT_TRUE(!hidden || SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
-        ASSERT_TRUE(Start(0, Quoted(file)));
-        ASSERT_TRUE(writer.Put("new"));
-        ASSERT_TRUE(ChooseOnSlot(0, kRegister));
-        ASSERT_TRUE(program->Exit());
-        EXPECT_EQ(ReadBytes(file), ListFileBytes({"new"})) << Utf8(file);
-        EXPECT_EQ((GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0, hidden);
-    }
+    const std::wstring file = longFolder + L"\\" + std::wstring(50, L's') + L".txt";
+    ASSERT_EQ(file.size(), 255u);
+    WriteBytes(file, ListFileBytes({"old"}));
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(Start(0, Quoted(file)));
+    ASSERT_TRUE(writer.Put("new"));
+    ASSERT_TRUE(ChooseOnSlot(0, kRegister));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(ReadBytes(file), ListFileBytes({"new"}));
+    EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 }  // namespace

@@ -104,12 +104,8 @@ TEST_F(Routing, ModeCommandsReachTheViewAndMoveTheRadioMark) {
         UINT id;
         WORD source;  // 0 menu, 1 accelerator
         int mode;
-    } steps[] = {{0, 0, 0},
-                 {ID_MODE_CLIPHISTORY, 0, 1},
-                 {ID_MODE_URLHISTORY, 1, 2},
-                 {ID_FILE_DEFAULT, 0, 0},
-                 {ID_MODE_CLIPHISTORY, 0, 1},
-                 {ID_MODE_SENTENCES, 0, 0}};
+    } steps[] = {{0, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_URLHISTORY, 1, 2},
+                 {ID_FILE_DEFAULT, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_SENTENCES, 0, 0}};
     for (const auto& step : steps) {
         if (step.id) SendMessageW(frame, WM_COMMAND, MAKEWPARAM(step.id, step.source), 0);
         EXPECT_EQ(view->m_nMode, step.mode);
