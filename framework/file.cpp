@@ -11,9 +11,8 @@ namespace {
 
 bool g_failWrites = false;
 
-// What a rewrite keeps of the old file's attributes.
-const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// What a rewrite keeps of the old file's attributes: those a user sets.
+const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 bool IsSharingError(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
@@ -99,11 +98,10 @@ bool WriteFileSafely(const std::string& path, std::string_view text) {
         written = WriteAll(file.Get(), text);
     }
     const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kKeptAttributes;
     if (written &&
         MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && attributes != FILE_ATTRIBUTE_NORMAL) {
-            SetFileAttributesA(path.c_str(), attributes & kKeptAttributes);
-        }
+        if (kept) SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) | kept);
         return true;
     }
     DeleteFileA(temporary.c_str());

@@ -28,7 +28,8 @@ std::optional<std::string> NarrowExactly(std::wstring_view wide) {
     if (wide.empty()) return std::string();
     int size = static_cast<int>(wide.size());
     BOOL substituted = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &substituted);
+    int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &substituted);
     if (length <= 0 || substituted) return std::nullopt;
     std::string ansi(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, nullptr);

@@ -80,7 +80,8 @@ TEST_F(CaptureTest, TextMarkedAsNotForHistoriesIsNotRecorded) {
     for (const auto& c : cases) {
         const std::string url = "http://pw/" + std::to_string(&c - cases);
         std::vector<std::pair<UINT, std::string>> data{{CF_TEXT, url + '\0'}};
-        if (c.marker) data.emplace_back(RegisterClipboardFormatW(c.marker), std::string(reinterpret_cast<const char*>(&c.value), 4));
+        const auto* value = reinterpret_cast<const char*>(&c.value);
+        if (c.marker) data.emplace_back(RegisterClipboardFormatW(c.marker), std::string(value, sizeof(c.value)));
         ASSERT_TRUE(WaitHandled(*tail, [&] { return PutClipboardData(writer.Window(), data); }));
         if (c.recorded) recorded.insert(recorded.begin(), url);
     }
