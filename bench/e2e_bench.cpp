@@ -1,8 +1,9 @@
 // End-to-end timings of the real program under Wine: how soon a clipboard
 // change made by another program shows on slot 0, against the same change
-// reaching a bare viewer window of this process, and whether a fast stream
-// of copies is recorded whole and in order. The goals are reported, not
-// enforced: the exit code says only whether the program could be run.
+// reaching a bare viewer window of this process, and how much of a burst of
+// changes made by an X program it records, against a bare viewer that
+// hears the same bursts. The goals are reported, not enforced: the exit
+// code says only whether the program could be run.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -11,8 +12,8 @@
 #include <future>
 #include <optional>
 #include <set>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -291,6 +292,10 @@ struct BurstSpec {
     int count;
     int pace;  // ms
     bool load;
+    // The goal: every text in every pass, or at least this share of what
+    // the bare viewer records (medians); in order either way.
+    bool all;
+    double shareOfBare;
 };
 
 std::string BurstText(const std::string& prefix, int i) {
@@ -381,7 +386,7 @@ void MeasureBursts(const BurstSpec& spec, int rounds, int& runs) {
     std::printf("%s%s\n", spec.name, load && !load->Started() ? " (the load did not start)" : "");
     std::printf("  %-8s %-22s %-22s\n", "pass", "program", "bare viewer");
     std::vector<int> program, bare;
-    bool ordered = true;
+    bool ordered = true, all = true;
     for (int round = 1; round <= rounds; ++round) {
         Pass p = ProgramPass(spec, "p" + std::to_string(++runs));
         Pass b = BarePass(spec, "b" + std::to_string(++runs));
@@ -390,11 +395,13 @@ void MeasureBursts(const BurstSpec& spec, int rounds, int& runs) {
         program.push_back(p.recorded);
         bare.push_back(b.recorded);
         ordered = ordered && p.inOrder;
+        all = all && p.recorded == spec.count;
     }
     const int programMedian = Median(program), bareMedian = Median(bare);
-    std::printf("  %-8s %-22d %-22d program / bare %.3f%s\n\n", "median", programMedian, bareMedian,
-                bareMedian > 0 ? static_cast<double>(programMedian) / bareMedian : 0.0,
-                ordered ? "" : ", a program pass OUT OF ORDER");
+    const double share = bareMedian > 0 ? static_cast<double>(programMedian) / bareMedian : 0.0;
+    const bool met = ordered && (spec.all ? all : bareMedian > 0 && share >= spec.shareOfBare);
+    std::printf("  %-8s %-22d %-22d program / bare %.3f%s; goal %s\n\n", "median", programMedian, bareMedian, share,
+                ordered ? "" : ", a program pass OUT OF ORDER", met ? "met" : "NOT met");
 }
 
 void PrintLatency(const Latency& latency, int changes) {
@@ -446,9 +453,9 @@ int main(int argc, char** argv) {
                 "(SentenceMaxCount 1000, the clipboard history shown)\n\n");
     const int burst = Smoke() ? 20 : 200, stream = Smoke() ? 20 : 1000;
     const BurstSpec specs[] = {
-        {"200 changes 5 ms apart (goal: program >= 95% of bare)", burst, 5, false},
-        {"1000 texts 20 ms apart, idle (goal: 1000 of 1000, in order)", stream, 20, false},
-        {"1000 texts 20 ms apart, every core busy (goal: as many as bare, in order)", stream, 20, true},
+        {"200 changes 5 ms apart (goal: program >= 95% of bare)", burst, 5, false, false, 0.95},
+        {"1000 texts 20 ms apart, idle (goal: all of them, in order)", stream, 20, false, true, 0},
+        {"1000 texts 20 ms apart, every core busy (goal: as many as bare, in order)", stream, 20, true, false, 1.0},
     };
     int runs = 0;
     for (const BurstSpec& spec : specs) MeasureBursts(spec, Smoke() ? 1 : 3, runs);
