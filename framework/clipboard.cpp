@@ -41,12 +41,8 @@ std::string Clipboard::GetText() const {
     return std::string(data, length);
 }
 
-bool Clipboard::Has(UINT format) const {
-    return open_ && format != 0 && IsClipboardFormatAvailable(format);
-}
-
 std::optional<DWORD> Clipboard::GetDword(UINT format) const {
-    HANDLE block = Has(format) ? GetClipboardData(format) : nullptr;
+    HANDLE block = open_ && format != 0 ? GetClipboardData(format) : nullptr;
     if (!block) return std::nullopt;
     GlobalLockGuard lock(block);
     DWORD value = 0;
@@ -85,6 +81,19 @@ bool SetClipboardText(HWND owner, std::string_view text) {
 
 bool ClipboardHasText() {
     return IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
+std::vector<UINT> ClipboardFormats() {
+    std::vector<UINT> formats(32);
+    for (;;) {
+        UINT count = 0;
+        if (GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count)) {
+            formats.resize(count);
+            return formats;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || count <= formats.size()) return {};
+        formats.resize(count);
+    }
 }
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
@@ -24,9 +25,7 @@ public:
     // The CF_TEXT data up to its first NUL, never past the end of its memory
     // block; empty when there is none.
     std::string GetText() const;
-    // Whether data of `format` is there, and a DWORD held in it (none when
-    // absent or shorter).
-    bool Has(UINT format) const;
+    // A DWORD held in data of `format`; none when absent or shorter.
     std::optional<DWORD> GetDword(UINT format) const;
     // Empties the clipboard (making the opening window its owner) and puts
     // `text` there as CF_TEXT. The block passes to the system; it is freed
@@ -47,5 +46,8 @@ bool SetClipboardText(HWND owner, std::string_view text);
 
 // Whether the clipboard holds text, asked without opening it.
 bool ClipboardHasText();
+
+// Every format the clipboard offers, in one question to the system.
+std::vector<UINT> ClipboardFormats();
 
 }  // namespace fw

@@ -68,6 +68,8 @@ LRESULT CQuillstackView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TIMER:
         if (wParam == kDrawTimer) {
             DrawCaptions();
+        } else if (wParam == kCaptureRetryTimer) {
+            OnCaptureRetry();
         } else {
             OnTimer();
         }

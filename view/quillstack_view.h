@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <string>
 
 #include "core/date_time.h"
@@ -49,7 +50,11 @@ public:
     static constexpr UINT kRefreshCaptions = WM_APP + 1;
     // Draws them once the changes pause for this long.
     static constexpr UINT_PTR kDrawTimer = 101;
-    static constexpr UINT kDrawAfterMs = 50;
+    static constexpr UINT kDrawAfterMs = 100;
+    // Tries again to read a clipboard another program held, this often.
+    static constexpr UINT_PTR kCaptureRetryTimer = 102;
+    static constexpr UINT kCaptureRetryMs = 10;
+    static constexpr int kCaptureRetries = 5;
 
     CQuillstackView();
 
@@ -94,6 +99,8 @@ private:
     void OnDrawClipboard();
     void OnChangeCbChain(HWND removed, HWND next);
     bool IsOwnClipboardChange(HWND owner) const;
+    void CaptureUnlessOwn();
+    void OnCaptureRetry();
     void RecordClipboardText();
     void ScheduleCaptionRefresh();
     void OnCaptionRefresh();
@@ -138,4 +145,8 @@ private:
     qs::DateTimeFormats formats_;
     std::string placeholder_;
     bool refreshScheduled_ = false;
+    bool drawPending_ = false;
+    int retriesLeft_ = 0;
+    DWORD retrySequence_ = 0;
+    std::chrono::steady_clock::time_point lastRefresh_;
 };
