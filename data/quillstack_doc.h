@@ -35,6 +35,7 @@ public:
     ~CQuillstackDoc() override;
 
     bool OnNewDocument() override;
+    bool SaveModified() override { return SaveIfModified(); }
 
     // Settings file
     void LoadSettings();
@@ -49,7 +50,9 @@ public:
     // False when the list could not be written; the user has been told.
     bool SaveList(ListKind kind, const std::optional<std::string>& path);
     bool SaveListFile(const std::string& path, const qs::StringList& list);
-    void SaveIfModified();
+    // False when changed sentences could not be written: they stay marked
+    // as changed, and whatever would replace them must not.
+    bool SaveIfModified();
 
     // Lists in memory
     const std::string* GetItem(ListKind kind, int index) const;

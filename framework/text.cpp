@@ -71,9 +71,14 @@ std::wstring GetWindowTextString(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-void SetWindowTextIfChanged(HWND window, std::wstring_view text) {
+void SetWindowTextIfChanged(HWND window, std::wstring_view text, Drawing drawing) {
     if (GetWindowTextString(window) == text) return;
-    SetWindowTextW(window, std::wstring(text).c_str());
+    const std::wstring copy(text);
+    if (drawing == Drawing::Now) {
+        SetWindowTextW(window, copy.c_str());
+    } else {
+        DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    }
 }
 
 }  // namespace fw

@@ -34,8 +34,14 @@ const qs::LeadBytes& SystemLeadBytes();
 
 // Window text as UTF-16.
 std::wstring GetWindowTextString(HWND window);
+// When a control shows a new text. Later passes by the control's own
+// handler, which for a button draws at once (that costs milliseconds under
+// Wine), and only stores the text; the caller invalidates the control when
+// drawing may take the time.
+enum class Drawing { Now, Later };
+
 // Sets a window's text unless it already reads so: setting an unchanged
 // caption would only make the control flicker.
-void SetWindowTextIfChanged(HWND window, std::wstring_view text);
+void SetWindowTextIfChanged(HWND window, std::wstring_view text, Drawing drawing = Drawing::Now);
 
 }  // namespace fw
