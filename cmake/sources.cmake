@@ -65,6 +65,7 @@ set(QS_PROGRAM_SOURCES
   view/quillstack_view.cpp
   view/view_capture.cpp
   view/view_commands.cpp
+  view/view_hook.cpp
   view/view_panel.cpp
   view/view_setup.cpp
 )

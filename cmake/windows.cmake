@@ -33,7 +33,9 @@ target_link_libraries(quillstack_framework PUBLIC
 
 add_library(quillstack_program STATIC ${QS_PROGRAM_SOURCES})
 target_compile_options(quillstack_program PRIVATE ${QS_WARNINGS})
-target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_core)
+# The program links the import library of quillstack.dll (below), so the
+# system loads the library from beside the exe at start.
+target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_core quillstack_hook)
 
 set(QS_RESOURCES ${PROJECT_SOURCE_DIR}/res/quillstack.rc)
 set_source_files_properties(${QS_RESOURCES} PROPERTIES
@@ -67,7 +69,7 @@ target_link_libraries(qs_test_common PUBLIC gtest user32 kernel32)
 # Windows unit tests: the program's classes, with its resources linked in.
 add_executable(win_tests ${QS_WIN_TEST_SOURCES} ${QS_RESOURCES})
 target_compile_options(win_tests PRIVATE ${QS_WARNINGS})
-target_link_libraries(win_tests PRIVATE quillstack_program quillstack_hook qs_test_common gtest_main)
+target_link_libraries(win_tests PRIVATE quillstack_program qs_test_common gtest_main)
 target_link_options(win_tests PRIVATE ${QS_STATIC_LINK})
 add_dependencies(win_tests Quillstack)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -6,16 +6,19 @@
 // One class over several files, one per concern: quillstack_view.cpp
 // (messages and commands), view_setup.cpp (set-up and teardown),
 // view_capture.cpp (clipboard capture), view_panel.cpp (the buttons and the
-// scroll bar), view_commands.cpp (display, file and date/time commands).
+// scroll bar), view_commands.cpp (display, file and date/time commands),
+// view_hook.cpp (the global shortcut keys).
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "core/date_time.h"
 #include "core/panel_math.h"
 #include "data/quillstack_doc.h"
 #include "framework/view.h"
+#include "hook/qhook.h"
 #include "view/menus.h"
 
 class CQuillstackView;
@@ -45,7 +48,8 @@ public:
     static constexpr UINT_PTR kClockTimer = 100;
     static constexpr UINT kClockPeriodMs = 100;
 
-    CQuillstackView();
+    // Only the first running copy of the program hooks the keyboard.
+    explicit CQuillstackView(bool firstInstance);
 
     CQuillstackDoc* GetDocument() const;
 
@@ -61,11 +65,20 @@ public:
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
+    // Shortcut keys: the hook goes while the options sheet is open.
+    bool IsFirstInstance() const { return firstInstance_; }
+    void SetupHook();
+    void RemoveHook();
+
     ListKind m_nMode = kListSentences;
     int m_nTop = 0;
     bool m_bEditorShown = false;
     HWND m_hWndNextViewer = nullptr;
     HWND m_hWndMenuButton = nullptr;
+    // The keyboard hook, held only while it is installed.
+    std::unique_ptr<QHook> m_pHook;
+    // The modifier of the shortcut keys is down (always set without one).
+    bool m_bKeyActive = false;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -99,6 +112,10 @@ private:
     int SlotOfMenuButton() const;
     void RegisterFromClipboard(int slot);
 
+    // Shortcut keys
+    LRESULT OnHookKeyDown(unsigned key);
+    LRESULT OnHookKeyUp(unsigned key);
+
     // Display and file commands
     void SetDisplayMode(ListKind mode);
     void OnListMenuButton();
@@ -124,4 +141,5 @@ private:
     qs::WheelAccumulator wheel_;
     qs::DateTimeFormats formats_;
     std::string placeholder_;
+    bool firstInstance_;
 };

@@ -23,10 +23,11 @@ void CQuillstackView::OnInitialUpdate() {
     MarkDisplayMode(FunctionsMenu(), kListSentences);
     m_nMode = kListSentences;
     for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
+    SetupHook();
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
     // The sentence editor and temporary-save windows, the topmost z-order,
-    // the recent-files submenu, the keyboard hook and starting iconised join
+    // the recent-files submenu and starting iconised join
     // this set-up, in their places, as they are built.
 }
 
@@ -61,6 +62,7 @@ void CQuillstackView::LoadStartFile() {
 void CQuillstackView::OnDestroy() {
     KillTimer(Hwnd(), kClockTimer);
     GetDocument()->SaveIfModified();
+    RemoveHook();
     ChangeClipboardChain(Hwnd(), m_hWndNextViewer);
     m_hWndNextViewer = nullptr;
 }

@@ -53,6 +53,9 @@ bool ClipboardWriter::PutBitmap() {
 Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     std::wstring exe = folder.File(L"Quillstack.exe");
     if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
+    // The program links the keyboard-hook library and cannot start without it.
+    const std::wstring library = folder.File(L"quillstack.dll");
+    if (!FileExists(library)) CopyFileW(HookLibraryPath().c_str(), library.c_str(), FALSE);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};

@@ -35,7 +35,7 @@ TEST_F(SettingsFileTest, FirstStartLeavesTheDefaultFileAndEmptySentenceFiles) {
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), "");
     // Nothing else: no temporary file of the safe writes is left behind.
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
-                                                         "Quillstack_Title.txt"}));
+                                                         "Quillstack_Title.txt", "quillstack.dll"}));
 }
 
 TEST_F(SettingsFileTest, FileHeldThroughTheStartGivesDefaultsAndIsLeftAsItWas) {
