@@ -61,6 +61,7 @@ set(QS_PROGRAM_SOURCES
   data/list_file.cpp
   data/quillstack_doc.cpp
   data/settings_file.cpp
+  dialogs/shortcut_key.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp
@@ -89,6 +90,7 @@ set(QS_WIN_TEST_SOURCES
   tests/win/routing_test.cpp
   tests/win/framework_test.cpp
   tests/win/hook_test.cpp
+  tests/win/shortcut_key_dlg_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).
