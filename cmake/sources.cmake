@@ -112,3 +112,10 @@ set(QS_E2E_XCLIP_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/xclip_test.cpp
 )
+
+# Global shortcut keys typed for real with xdotool, an X program: a driver
+# of their own, since they run only under Wine on an X display.
+set(QS_E2E_KEYS_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/shortcut_keys_test.cpp
+)

@@ -104,3 +104,8 @@ set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIM
 qs_add_driver(e2e_xclip gtest_main ${QS_E2E_XCLIP_SOURCES})
 add_test(NAME e2e_xclip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/xclip_test.sh $<TARGET_FILE:e2e_xclip>)
 set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)
+
+# Shortcut keys typed with xdotool into a window of the driver's own.
+qs_add_driver(e2e_keys gtest_main ${QS_E2E_KEYS_SOURCES})
+gtest_discover_tests(e2e_keys DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 120 LABELS e2e RUN_SERIAL TRUE)
