@@ -109,3 +109,10 @@ set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180
 qs_add_driver(e2e_keys gtest_main ${QS_E2E_KEYS_SOURCES})
 gtest_discover_tests(e2e_keys DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 120 LABELS e2e RUN_SERIAL TRUE)
+
+# Key press to clipboard change, beside a bare low-level hook (scripts/bench;
+# ctest runs it once, briefly).
+qs_add_driver(e2e_hook_bench gtest bench/e2e_hook_bench.cpp tests/e2e/harness.cpp)
+add_test(NAME e2e_hook_bench_smoke COMMAND e2e_hook_bench)
+set_tests_properties(e2e_hook_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120
+  ENVIRONMENT QS_BENCH_SMOKE=1)
