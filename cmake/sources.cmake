@@ -5,6 +5,7 @@
 set(QS_CORE_SOURCES
   core/caption.cpp
   core/date_time.cpp
+  core/frame_math.cpp
   core/key_names.cpp
   core/list_file_text.cpp
   core/panel_math.cpp
@@ -23,6 +24,7 @@ set(QS_CORE_TEST_SOURCES
   tests/unit/caption_test.cpp
   tests/unit/date_time_test.cpp
   tests/unit/panel_math_test.cpp
+  tests/unit/frame_math_test.cpp
   tests/unit/key_names_test.cpp
   tests/unit/key_codes_test.cpp
 )
@@ -48,8 +50,10 @@ set(QS_FRAMEWORK_SOURCES
   framework/document.cpp
   framework/file.cpp
   framework/frame_window.cpp
+  framework/help.cpp
   framework/message_box.cpp
   framework/text.cpp
+  framework/tray_icon.cpp
   framework/view.cpp
   framework/window.cpp
 )
@@ -57,6 +61,7 @@ set(QS_PROGRAM_SOURCES
   app/about_dlg.cpp
   app/main_frame.cpp
   app/quillstack_app.cpp
+  app/tray_menus.cpp
   data/app_path.cpp
   data/list_file.cpp
   data/quillstack_doc.cpp
@@ -90,6 +95,7 @@ set(QS_WIN_TEST_SOURCES
   tests/win/routing_test.cpp
   tests/win/framework_test.cpp
   tests/win/hook_test.cpp
+  tests/win/help_test.cpp
   tests/win/shortcut_key_dlg_test.cpp
 )
 
@@ -104,6 +110,8 @@ set(QS_E2E_SOURCES
   tests/e2e/capture_test.cpp
   tests/e2e/chain_test.cpp
   tests/e2e/date_time_test.cpp
+  tests/e2e/frame_test.cpp
+  tests/e2e/help_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

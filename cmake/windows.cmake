@@ -46,6 +46,13 @@ target_compile_options(Quillstack PRIVATE ${QS_WARNINGS})
 target_link_libraries(Quillstack PRIVATE quillstack_program)
 target_link_options(Quillstack PRIVATE ${QS_STATIC_LINK} ${QS_UNICODE_ENTRY})
 
+# The user guide goes beside the program, where the help commands open it;
+# copied at every build (a handful of small files), so an edit always lands.
+add_custom_target(quillstack_help ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help
+  COMMENT "Copying the user guide beside Quillstack.exe")
+add_dependencies(Quillstack quillstack_help)
+
 # The keyboard-hook library, named exactly quillstack.dll. Statically linked
 # against the MinGW runtime, so it needs no runtime DLL of its own. It lands
 # in the build root beside Quillstack.exe and the test programs, where the

@@ -6,6 +6,7 @@
 #define IDS_APP_TITLE 57344
 #define IDS_UNTITLED 57345
 #define IDS_CMDLINE_OPEN_FAILED 57346
+#define IDS_HELP_OPEN_FAILED 57347
 
 // Standard commands
 #define ID_FILE_NEW 57600

@@ -25,3 +25,22 @@ fw::MenuHandle BuildListMenu(const qs::StringList& recentFiles, int recentCount,
     MarkDisplayMode(menu.Get(), mode);
     return menu;
 }
+
+void InsertListSubmenu(HMENU menu, int position, const std::wstring& title, const qs::StringList& list, int count,
+                       UINT firstCommand) {
+    fw::MenuHandle popup(CreatePopupMenu());
+    if (!popup) return;
+    int index = 0;
+    for (const std::string& entry : list) {
+        if (index >= count) break;
+        AppendMenuW(popup.Get(), MF_STRING, firstCommand + static_cast<UINT>(index), fw::Widen(entry).c_str());
+        ++index;
+    }
+    wchar_t text[256] = {};
+    const auto at = static_cast<UINT>(position);
+    if (GetMenuStringW(menu, at, text, 256, MF_BYPOSITION) > 0 && title == text) DeleteMenu(menu, at, MF_BYPOSITION);
+    if (InsertMenuW(menu, at, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.Get()),
+                    title.c_str())) {
+        popup.Release();  // the menu destroys it now
+    }
+}

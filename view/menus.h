@@ -1,5 +1,6 @@
-// Menus the view builds or marks: the display-mode radio mark and the "▼"
-// menu, and the places it uses in the frame's menu bar.
+// Menus the view builds or marks: the display-mode radio mark, the "▼"
+// menu and the pop-up of a list (the recent files), and the places it uses
+// in the frame's menu bar.
 #pragma once
 
 #include <windows.h>
@@ -30,3 +31,10 @@ struct ListMenuTexts {
 // `recentCount` recent files up to the first empty name.
 fw::MenuHandle BuildListMenu(const qs::StringList& recentFiles, int recentCount, int mode,
                              const ListMenuTexts& texts);
+
+// Puts a pop-up titled `title` at `position` of `menu` holding the first
+// `count` entries of `list` (empty entries with empty captions), with the
+// commands firstCommand + index. A pop-up with the same title at that
+// position, from an earlier call, is replaced and destroyed.
+void InsertListSubmenu(HMENU menu, int position, const std::wstring& title, const qs::StringList& list, int count,
+                       UINT firstCommand);

@@ -36,6 +36,13 @@ private:
     CQuillstackView* view_ = nullptr;
 };
 
+// The caption of entry `index` of list `mode`, `width` bytes at most: the
+// sentence's title when titles are chosen, else the start or the end of its
+// text; `placeholder` for an empty one. The buttons show 14 bytes, the
+// tray's list menu 20.
+std::string EntryCaption(const CQuillstackDoc& doc, ListKind mode, int index, std::size_t width,
+                         const std::string& placeholder);
+
 // How CopyEntry combines the entry with the clipboard's text.
 enum PasteMode : int {
     kPasteReplace = 0,
@@ -65,6 +72,12 @@ public:
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
+    // The two modeless windows, which the frame shows with itself. Neither
+    // exists yet: the sentence editor and the temporary-save window come
+    // with their own windows.
+    HWND EditorWindow() const { return nullptr; }
+    HWND TempSaveWindow() const { return nullptr; }
+
     // Shortcut keys: the hook goes while the options sheet is open.
     bool IsFirstInstance() const { return firstInstance_; }
     void SetupHook();
@@ -91,6 +104,7 @@ private:
     // Set-up and teardown
     std::string ChooseStartFile() const;
     void LoadStartFile();
+    bool StartsIconised() const;
     void OnDestroy();
 
     // Clipboard capture

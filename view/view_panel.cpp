@@ -19,16 +19,19 @@ int WheelLinesPerNotch() {
 
 }  // namespace
 
+std::string EntryCaption(const CQuillstackDoc& doc, ListKind mode, int index, std::size_t width,
+                         const std::string& placeholder) {
+    const int view = doc.m_Settings.View;
+    const std::string* title = (mode == kListSentences && view == 0) ? doc.GetItem(kListTitles, index) : nullptr;
+    const std::string* text = doc.GetItem(mode, index);
+    return qs::SlotCaption(title ? *title : std::string_view(), text ? *text : std::string_view(), mode, view, width,
+                           fw::SystemLeadBytes(), placeholder);
+}
+
 void CQuillstackView::RefreshButton(int slot) {
     if (slot < 0 || slot >= qs::kSlotCount) return;
-    const CQuillstackDoc* doc = GetDocument();
-    const int view = doc->m_Settings.View;
-    const int index = m_nTop + slot;
-    const std::string* title = (m_nMode == kListSentences && view == 0) ? doc->GetItem(kListTitles, index) : nullptr;
-    const std::string* text = doc->GetItem(m_nMode, index);
-    std::string caption = qs::SlotCaption(title ? *title : std::string_view(), text ? *text : std::string_view(),
-                                          m_nMode, view, qs::kButtonCaptionWidth, fw::SystemLeadBytes(),
-                                          placeholder_);
+    const std::string caption =
+        EntryCaption(*GetDocument(), m_nMode, m_nTop + slot, qs::kButtonCaptionWidth, placeholder_);
     fw::SetWindowTextIfChanged(Control(IDC_SLOT0 + slot), fw::Widen(caption));
 }
 

@@ -24,11 +24,21 @@ void CQuillstackView::OnInitialUpdate() {
     m_nMode = kListSentences;
     for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
     SetupHook();
+    if (StartsIconised()) PostMessageW(fw::MainWindow(), WM_COMMAND, ID_ICONISE, 0);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
-    // The sentence editor and temporary-save windows, the topmost z-order,
-    // the recent-files submenu and starting iconised join
-    // this set-up, in their places, as they are built.
+    // The sentence editor and temporary-save windows, the topmost z-order
+    // and the recent-files submenu join this set-up, in their places, as
+    // they are built.
+}
+
+// "-i" anywhere in the arguments, even inside a file name, and only in
+// lower case; or the setting. The start shows the window first; the posted
+// command hides it right after.
+bool CQuillstackView::StartsIconised() const {
+    const fw::WinApp* app = fw::WinApp::Current();
+    const bool switched = app && app->CommandLine().find("-i") != std::string::npos;
+    return switched || GetDocument()->m_Settings.InitIcon;
 }
 
 // The first command-line argument when it names an existing file other than

@@ -1,6 +1,8 @@
 #include "tests/e2e/harness.h"
 
+#include <climits>
 #include <cstdio>
+#include <filesystem>
 
 namespace e2e {
 namespace {
@@ -56,6 +58,10 @@ Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     // The program links the keyboard-hook library and cannot start without it.
     const std::wstring library = folder.File(L"quillstack.dll");
     if (!FileExists(library)) CopyFileW(HookLibraryPath().c_str(), library.c_str(), FALSE);
+    // The user guide that the build puts beside the program, for help.
+    std::error_code ignored;
+    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", folder.File(L"help"),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ignored);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};
@@ -106,12 +112,12 @@ std::vector<HWND> Program::TopWindows() const {
     return TopWindowsOf(Id());
 }
 
-HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown) const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopWindows()) {
-                if (window != frame_ && ClassName(window) == className && IsWindowVisible(window)) {
+                if (window != frame_ && ClassName(window) == className && (IsWindowVisible(window) || !shown)) {
                     found = window;
                     return true;
                 }
@@ -122,8 +128,8 @@ HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds tim
     return found;
 }
 
-HWND Program::WaitFrame(std::chrono::milliseconds timeout) {
-    if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", timeout);
+HWND Program::WaitFrame(bool shown) {
+    if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", 15s, shown);
     return frame_;
 }
 
@@ -191,14 +197,47 @@ std::wstring ClassName(HWND window) {
 // that the menu's own TranslateMessage makes of it, so nothing may be
 // posted behind it until the menu has dealt with it.
 bool ChooseFromPopupMenu(HWND menu, int downs) {
+    std::vector<WPARAM> keys{VK_HOME};
+    keys.insert(keys.end(), static_cast<std::size_t>(downs), VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return PressInPopupMenu(menu, keys);
+}
+
+bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys) {
     auto key = [menu](WPARAM code) { PostMessageW(menu, WM_KEYDOWN, code, 1); };
     auto closed = [menu] { return !IsWindow(menu) || !IsWindowVisible(menu); };
-    key(VK_HOME);
-    for (int i = 0; i < downs; ++i) key(VK_DOWN);
-    key(VK_RETURN);
+    for (WPARAM code : keys) key(code);
     if (WaitUntil(closed, 2s)) return true;
     key(VK_ESCAPE);
     return WaitUntil(closed);
+}
+
+bool NotifyTrayIcon(HWND frame, DWORD message) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 100;
+    return Shell_NotifyIconW(message, &data) != FALSE;
+}
+
+// Wine lays the icons out left to right in the order they came, each a
+// window of its own: the newest is the rightmost. Icons a killed earlier
+// run left behind lie to its left.
+bool ClickTrayIcon(UINT mouseMessage) {
+    HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    HWND newest = nullptr;
+    LONG right = LONG_MIN;
+    for (HWND icon = tray ? GetWindow(tray, GW_CHILD) : nullptr; icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(icon, &rect);
+        if (IsWindowVisible(icon) && rect.left > right) {
+            right = rect.left;
+            newest = icon;
+        }
+    }
+    if (!newest) return false;
+    const WPARAM buttons = mouseMessage == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
+    return PostMessageW(newest, mouseMessage, buttons, MAKELPARAM(4, 4)) != FALSE;
 }
 
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <optional>
@@ -55,12 +56,13 @@ public:
     bool WaitExit(std::chrono::milliseconds timeout = 15s) const;
     DWORD ExitCode() const;
 
-    // A visible top-level window of this process of class `className`,
-    // other than the frame, once there is one; null on time-out or when the
-    // process ends.
-    HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s) const;
-    // The frame window once it is shown, or null on time-out.
-    HWND WaitFrame(std::chrono::milliseconds timeout = 15s);
+    // A visible (or any, when not `shown`) top-level window of this process
+    // of class `className`, other than the frame, once there is one; null on
+    // time-out or when the process ends.
+    HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s, bool shown = true) const;
+    // The frame window once it is shown, or only once it exists (a start
+    // iconised hides it at once); null on time-out.
+    HWND WaitFrame(bool shown = true);
     HWND Frame() const { return frame_; }
     HWND View() const;
     HWND Control(int id) const;
@@ -105,6 +107,17 @@ protected:
 // then `downs` presses of the down arrow (separators are skipped) and Enter,
 // and Escape when Enter left the menu open. False when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
+// The same with any keys, ending with Enter (arrow keys wrap around).
+bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys);
+
+// Changes (NIM_MODIFY) or removes (NIM_DELETE) a frame's icon, id 100, as
+// another program may; a change succeeds only while the icon exists.
+bool NotifyTrayIcon(HWND frame, DWORD message);
+inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY); }
+// A mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK) on the
+// newest icon of the window Wine shows for the notification area, which
+// passes it on to the icon's owner; false when there is no icon.
+bool ClickTrayIcon(UINT mouseMessage);
 
 
 // A bare clipboard viewer of the test process that behaves as every viewer

@@ -33,9 +33,10 @@ TEST_F(SettingsFileTest, FirstStartLeavesTheDefaultFileAndEmptySentenceFiles) {
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.ini")), Canonical(""));
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), "");
-    // Nothing else: no temporary file of the safe writes is left behind.
+    // Nothing else beside the program and its guide: no temporary file of
+    // the safe writes is left behind.
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
-                                                         "Quillstack_Title.txt", "quillstack.dll"}));
+                                                                  "Quillstack_Title.txt", "help", "quillstack.dll"}));
 }
 
 TEST_F(SettingsFileTest, FileHeldThroughTheStartGivesDefaultsAndIsLeftAsItWas) {

@@ -1,0 +1,156 @@
+// The main frame of the real program: its notification-area icon, pressed
+// in the window Wine shows for the notification area, the two menus the
+// icon opens, the four minimise styles and starting iconised.
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+const int kCaption = GetSystemMetrics(SM_CYCAPTION);
+
+int Height(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+class FrameTest : public ProgramTest {
+protected:
+    // A press on the program's icon, then `keys` in the menu it opens.
+    bool OnTrayMenu(UINT press, const std::vector<WPARAM>& keys) {
+        HWND menu = ClickTrayIcon(press) ? program->WaitPopupMenu() : nullptr;
+        return menu && PressInPopupMenu(menu, keys);
+    }
+    bool FrameShown(bool shown) {
+        return WaitUntil([&] { return (IsWindowVisible(program->Frame()) != FALSE) == shown; });
+    }
+    // Minimises and returns the heights the frame takes until it has `end`,
+    // read as often as the test can: the animation pauses 10 ms between its
+    // steps, so a loaded machine may miss some of them, never all.
+    std::vector<int> MinimiseTo(int end) {
+        std::vector<int> seen{Height(program->Frame())};
+        Minimise();
+        for (auto stop = std::chrono::steady_clock::now() + 10s; seen.back() != end && std::chrono::steady_clock::now() < stop;) {
+            std::this_thread::sleep_for(1ms);
+            if (Height(program->Frame()) != seen.back()) seen.push_back(Height(program->Frame()));
+        }
+        return seen;
+    }
+    void Minimise() { PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+};
+
+// The left button's menu lists the shown list from its first entry: item 2
+// copies entry 2; Up from the top wraps to the last item, which copies
+// entry 7 while the list has at most eight entries, else entry 15. The
+// right button's first item iconises the visible frame and restores the
+// hidden one, as a double press does. A restarted shell gets the icon back
+// when it announces its taskbar. The tray menu's exit (its last item) ends
+// the program with the usual saves, and the icon goes with it.
+TEST_F(FrameTest, TheIconAndItsMenus) {
+    WriteList(L"Quillstack.txt", {"cleared before the exit"});
+    ASSERT_TRUE(Start(ID_MODE_URLHISTORY));
+    HWND frame = program->Frame();
+    const struct {
+        int count;
+        std::vector<WPARAM> keys;
+    } choices[] = {{3, {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}}, {8, {VK_HOME, VK_UP, VK_RETURN}}, {16, {VK_HOME, VK_UP, VK_RETURN}}};
+    int copied = 0;
+    for (const auto& choice : choices) {
+        for (; copied < choice.count; ++copied) ASSERT_TRUE(Copy("http://e2e/" + std::to_string(copied)));
+        EXPECT_EQ(CopiedBy([&] { OnTrayMenu(WM_LBUTTONDOWN, choice.keys); }), "http://e2e/0") << choice.count;
+    }
+    for (bool shown : {false, true}) {
+        ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_RETURN}));
+        EXPECT_TRUE(FrameShown(shown));
+    }
+    program->Command(ID_ICONISE);
+    ASSERT_TRUE(FrameShown(false) && ClickTrayIcon(WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(FrameShown(true));
+
+    // While a modal box has the frame disabled, a press opens no menu (its
+    // commands would act under the box): it brings the box forward.
+    program->Command(ID_APP_ABOUT);
+    HWND about = program->WaitDialog();
+    OwnedWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 9, 9, nullptr, nullptr,
+                                      nullptr, nullptr));
+    for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+        SetForegroundWindow(other.get());
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.get(); }) && ClickTrayIcon(press));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; })) << press;
+        for (HWND window : program->TopWindows()) EXPECT_NE(ClassName(window), L"#32768") << press;
+    }
+    Program::PressButton(about, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+    ASSERT_TRUE(NotifyTrayIcon(frame, NIM_DELETE));
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(frame); }));
+    ASSERT_TRUE(SendCommand(*program, ID_CLEAR_SENTENCES));
+    ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(program->WaitExit());
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
+    EXPECT_FALSE(TrayIconExists(frame));
+}
+
+// Animated, from full height: down in steps of ten to at most the caption
+// (some of them seen), then back up to exactly 270. Mac style: at once both
+// ways, and a frame rolled up and iconised comes back rolled up. To the
+// icon: the frame goes, the icon stays. Windows style: to the taskbar.
+TEST_F(FrameTest, EachMinimiseStyle) {
+    const int last = 270 - (270 - kCaption + 9) / 10 * 10;  // the first step at or below the caption
+    WriteSettings(folder, {"Minimize=ANI"});
+    ASSERT_TRUE(Start());
+    for (int end : {last, 270}) {
+        const std::vector<int> seen = MinimiseTo(end);
+        EXPECT_TRUE(seen.size() >= 3 && seen.back() == end) << testing::PrintToString(seen);
+        for (int height : seen) EXPECT_EQ((height - 270) % 10, 0) << height;
+    }
+    ASSERT_TRUE(program->Exit());
+
+    WriteSettings(folder, {"Minimize=MAC"});
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(MinimiseTo(kCaption), (std::vector<int>{270, kCaption}));
+    program->Command(ID_ICONISE);
+    ASSERT_TRUE(FrameShown(false));
+    program->Command(ID_TRAY_RESTORE);
+    ASSERT_TRUE(FrameShown(true));
+    EXPECT_EQ(Height(program->Frame()), kCaption);
+    EXPECT_EQ(MinimiseTo(270), (std::vector<int>{kCaption, 270}));
+    ASSERT_TRUE(program->Exit());
+
+    for (const std::string style : {"ICO", "WIN"}) {
+        WriteSettings(folder, {"Minimize=" + style});
+        ASSERT_TRUE(Start());
+        HWND frame = program->Frame();
+        Minimise();
+        EXPECT_TRUE(WaitUntil([&] { return style == "ICO" ? !IsWindowVisible(frame) : IsIconic(frame) && IsWindowVisible(frame); }))
+            << style;
+        EXPECT_TRUE(TrayIconExists(frame));
+        ASSERT_TRUE(program->Exit());
+    }
+}
+
+// "-i" anywhere in the command line, even inside a folder name, starts the
+// program iconised; "-I" does not; InitIcon does.
+TEST_F(FrameTest, StartsIconisedForDashIAnywhereOrInitIcon) {
+    const struct {
+        const wchar_t* subfolder;
+        const char* initIcon;
+        bool iconised;
+    } cases[] = {{L"my-items", "InitIcon=NOT", true}, {L"my-Items", "InitIcon=NOT", false}, {L"items", "InitIcon=YES", true}};
+    for (const auto& c : cases) {
+        const std::wstring file = folder.File(c.subfolder) + L"\\s.txt";
+        CreateDirectoryW(folder.File(c.subfolder).c_str(), nullptr);
+        WriteBytes(file, ListFileBytes({"s"}));
+        WriteSettings(folder, {c.initIcon});
+        Program started(folder, L"\"" + file + L"\"");
+        // The clock's first tick comes only after the posted iconise command.
+        ASSERT_TRUE(started.WaitFrame(false) && WaitUntil([&] { return !WindowText(started.Control(IDC_CLOCK)).empty(); }));
+        EXPECT_EQ(IsWindowVisible(started.Frame()) == FALSE, c.iconised) << Utf8(c.subfolder);
+        ASSERT_TRUE(started.Exit());
+    }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,40 @@
+#include "core/frame_math.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qs {
+namespace {
+
+// Every height a roll takes from `from`, for a caption (up) or a full
+// height (down) of `to`.
+std::vector<int> Roll(std::optional<int> (*step)(int, int), int from, int to) {
+    std::vector<int> heights;
+    for (std::optional<int> h = step(from, to); h && heights.size() < 100; h = step(*h, to)) heights.push_back(*h);
+    return heights;
+}
+
+TEST(FrameMath, RollsMoveInStepsOfTenUpToNineBelowTheCaptionOrExactlyToTheFullHeight) {
+    const struct {
+        bool up;
+        int from, to;
+        std::vector<int> heights;
+    } cases[] = {
+        {true, 50, 19, {40, 30, 20, 10}}, {true, 45, 19, {35, 25, 15}}, {true, 19, 19, {}},
+        {true, 15, 4, {5, 0}},            {true, 8, -3, {0}},           {false, 19, 60, {29, 39, 49, 59, 60}},
+        {false, 265, 270, {270}},         {false, 270, 270, {}},        {false, -25, 20, {10, 20}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Roll(c.up ? RollUpStep : RollDownStep, c.from, c.to), c.heights) << c.from << " to " << c.to;
+    }
+    EXPECT_EQ(Roll(RollUpStep, 270, 20).size(), 25u);
+}
+
+TEST(FrameMath, TrayListOffersSixteenItemsOnceTheListReachesPastEight) {
+    const int cases[][2] = {{-1, 8}, {0, 8}, {8, 8}, {9, 16}, {1000, 16}};
+    for (const auto& [count, items] : cases) EXPECT_EQ(TrayListLength(count), items) << count;
+}
+
+}  // namespace
+}  // namespace qs
