@@ -180,6 +180,8 @@ TEST_F(ShortcutKeyTest, OnlyTheFirstRunningCopyHooksTheKeyboard) {
     EXPECT_TRUE(TypingCopies("q", "first"));
     // A report of a hook in the second copy would stand in its queue before
     // this command: once the command shows, the report has been acted on.
+    // Nor does it act on a report that comes from elsewhere.
+    PostMessageW(second.View(), 0x0626, 'Q', 0);
     second.Command(ID_MODE_URLHISTORY);
     ASSERT_TRUE(SlotsShow(second, {}));
     EXPECT_EQ(tail->Notifications(), heard + 1);

@@ -58,11 +58,18 @@ Outcome RunDialog(const qs::KeyCodes& codes, const std::function<void(HWND)>& dr
 
 // Named keys show their names; unnamed ones (F10, an arrow, Shift) leave the
 // field as it is; Delete and Backspace empty it; a code without a name shows
-// an empty field. On OK the fields become the codes, empty ones 0 (and
-// never duplicates of each other).
+// an empty field; no field has a context menu. On OK the fields become the
+// codes, empty ones 0 (and never duplicates of each other).
 TEST(ShortcutKeyDialog, KeysPressedInTheFieldsBecomeTheCodes) {
     std::vector<std::wstring> shown;
+    bool menuless = false;
     const Outcome outcome = RunDialog({0, 0, 0, 0, 'B', 'C', 0x6A}, [&](HWND dialog) {
+        // A menu would hold the call in its own loop until Escape closes it.
+        HWND field = GetDlgItem(dialog, IDC_KEY_FIRST);
+        DWORD_PTR result = 0;
+        menuless = SendMessageTimeoutW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(5, 5),
+                                       SMTO_NORMAL, 2000, &result);
+        if (!menuless) PostMessageW(field, WM_KEYDOWN, VK_ESCAPE, 0);
         shown.push_back(Field(dialog, 5) + L"," + Field(dialog, 7));
         const WPARAM keys[] = {VK_NUMPAD1, '1', VK_F3, 'A'};
         for (int i = 0; i < 4; ++i) Press(dialog, i + 1, keys[i]);
@@ -72,6 +79,7 @@ TEST(ShortcutKeyDialog, KeysPressedInTheFieldsBecomeTheCodes) {
         for (int button = 1; button <= 6; ++button) shown.push_back(Field(dialog, button));
         Click(dialog, IDOK);
     });
+    EXPECT_TRUE(menuless);
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"B,", L"N1", L"1", L"F3", L"A", L"", L""}));
     EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.codes, (qs::KeyCodes{0x61, 0x31, 0x72, 0x41}));
