@@ -33,7 +33,7 @@ bool CQuillstackApp::InitInstance() {
     docTemplate.resourceId = IDR_MAINFRAME;
     docTemplate.newDocument = [] { return std::make_unique<CQuillstackDoc>(); };
     docTemplate.newFrame = [] { return std::make_unique<CMainFrame>(); };
-    docTemplate.newView = [] { return std::make_unique<CQuillstackView>(); };
+    docTemplate.newView = [this] { return std::make_unique<CQuillstackView>(m_bFirstInstance); };
     SetDocTemplate(std::move(docTemplate));
 
     if (!ProcessShellCommand()) return false;

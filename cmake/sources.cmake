@@ -69,10 +69,12 @@ set(QS_PROGRAM_SOURCES
   data/settings_file.cpp
   dialogs/join_dest.cpp
   dialogs/text_file_dialog.cpp
+  dialogs/shortcut_key.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp
   view/view_commands.cpp
+  view/view_hook.cpp
   view/view_panel.cpp
   view/view_setup.cpp
 )
@@ -97,6 +99,7 @@ set(QS_WIN_TEST_SOURCES
   tests/win/framework_test.cpp
   tests/win/hook_test.cpp
   tests/win/help_test.cpp
+  tests/win/shortcut_key_dlg_test.cpp
 )
 
 # End-to-end tests (a driver under Wine that starts the real program).
@@ -120,4 +123,11 @@ set(QS_E2E_SOURCES
 set(QS_E2E_XCLIP_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/xclip_test.cpp
+)
+
+# Global shortcut keys typed for real with xdotool, an X program: a driver
+# of their own, since they run only under Wine on an X display.
+set(QS_E2E_KEYS_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/shortcut_keys_test.cpp
 )

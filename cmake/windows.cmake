@@ -33,7 +33,9 @@ target_link_libraries(quillstack_framework PUBLIC
 
 add_library(quillstack_program STATIC ${QS_PROGRAM_SOURCES})
 target_compile_options(quillstack_program PRIVATE ${QS_WARNINGS})
-target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_core)
+# The program links the import library of quillstack.dll (below), so the
+# system loads the library from beside the exe at start.
+target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_core quillstack_hook)
 
 set(QS_RESOURCES ${PROJECT_SOURCE_DIR}/res/quillstack.rc)
 set_source_files_properties(${QS_RESOURCES} PROPERTIES
@@ -74,7 +76,7 @@ target_link_libraries(qs_test_common PUBLIC gtest user32 kernel32)
 # Windows unit tests: the program's classes, with its resources linked in.
 add_executable(win_tests ${QS_WIN_TEST_SOURCES} ${QS_RESOURCES})
 target_compile_options(win_tests PRIVATE ${QS_WARNINGS})
-target_link_libraries(win_tests PRIVATE quillstack_program quillstack_hook qs_test_common gtest_main)
+target_link_libraries(win_tests PRIVATE quillstack_program qs_test_common gtest_main)
 target_link_options(win_tests PRIVATE ${QS_STATIC_LINK})
 add_dependencies(win_tests Quillstack)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -118,3 +120,15 @@ set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIM
 qs_add_driver(e2e_xclip gtest_main ${QS_E2E_XCLIP_SOURCES})
 add_test(NAME e2e_xclip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/xclip_test.sh $<TARGET_FILE:e2e_xclip>)
 set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)
+
+# Shortcut keys typed with xdotool into a window of the driver's own.
+qs_add_driver(e2e_keys gtest_main ${QS_E2E_KEYS_SOURCES})
+gtest_discover_tests(e2e_keys DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 120 LABELS e2e RUN_SERIAL TRUE)
+
+# Key press to clipboard change, beside a bare low-level hook (scripts/bench;
+# ctest runs it once, briefly).
+qs_add_driver(e2e_hook_bench gtest bench/e2e_hook_bench.cpp tests/e2e/harness.cpp)
+add_test(NAME e2e_hook_bench_smoke COMMAND e2e_hook_bench)
+set_tests_properties(e2e_hook_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120
+  ENVIRONMENT QS_BENCH_SMOKE=1)

@@ -39,4 +39,14 @@ void NormalizeKeyCodes(KeyCodes& codes) {
     }
 }
 
+std::optional<int> ShortcutPosition(const KeyCodes& codes, int key, bool useNumPad) {
+    if (!useNumPad && key >= kKeypad0 && key <= kKeypad9) key -= kKeypadToDigit;
+    if (key <= 0 || key > 0xFF) return std::nullopt;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        // The settings keep codes as signed bytes; keys are unsigned.
+        if (static_cast<std::uint8_t>(codes[i]) == key) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
 }  // namespace qs

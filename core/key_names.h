@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,11 @@ int KeyCodeFromName(std::string_view name);
 // With UseNumPad off: keypad digits become the digit keys, then a code
 // equal to an earlier non-zero code is cleared (the first occurrence wins).
 void NormalizeKeyCodes(KeyCodes& codes);
+
+// The button position (0..15) a pressed key stands for: the first position
+// holding its code, a keypad digit counting as the digit key when
+// `useNumPad` is off. `key` is a one-byte virtual-key code as the keyboard
+// hook reports it; code 0 means "no key" and matches nothing.
+std::optional<int> ShortcutPosition(const KeyCodes& codes, int key, bool useNumPad);
 
 }  // namespace qs

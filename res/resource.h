@@ -79,3 +79,15 @@
 // with its own id
 #define IDC_JOIN_FILE 3
 #define IDC_JOIN_CLIPBOARD 1076
+
+// The shortcut-key dialog: a key field for each button position 1..16
+#define IDD_SHORTCUTKEY 145
+#define IDC_KEY_FIRST 1047
+#define IDC_KEY_LAST 1062
+#define IDC_KEY_CLEAR 1063
+#define IDS_DUPLICATE_KEYS 61240
+
+// Labels and other controls the code never addresses
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

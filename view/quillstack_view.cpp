@@ -28,7 +28,7 @@ LRESULT CSlotButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- The view -----------------------------------------------------------
 
-CQuillstackView::CQuillstackView() : fw::FormView(IDD_FORM) {}
+CQuillstackView::CQuillstackView(bool firstInstance) : fw::FormView(IDD_FORM), firstInstance_(firstInstance) {}
 
 CQuillstackDoc* CQuillstackView::GetDocument() const {
     return static_cast<CQuillstackDoc*>(fw::FormView::GetDocument());
@@ -77,6 +77,11 @@ LRESULT CQuillstackView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case kRefreshCaptions:
         OnCaptionRefresh();
         return 0;
+    // The keyboard hook reports the key's code in the low byte.
+    case qhook::kKeyDown:
+        return OnHookKeyDown(wParam & 0xFF);
+    case qhook::kKeyUp:
+        return OnHookKeyUp(wParam & 0xFF);
     // A right-button press on the form outside the buttons does nothing.
     case WM_RBUTTONDOWN:
         return 0;

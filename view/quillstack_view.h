@@ -7,11 +7,12 @@
 // (messages and commands), view_setup.cpp (set-up and teardown),
 // view_capture.cpp (clipboard capture), view_panel.cpp (the buttons and the
 // scroll bar), view_commands.cpp (display, file, join and date/time
-// commands).
+// commands), view_hook.cpp (the global shortcut keys).
 #pragma once
 
 #include <array>
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "core/date_time.h"
@@ -19,6 +20,7 @@
 #include "data/quillstack_doc.h"
 #include "framework/text.h"
 #include "framework/view.h"
+#include "hook/qhook.h"
 #include "view/menus.h"
 
 class CQuillstackView;
@@ -64,7 +66,8 @@ public:
     static constexpr UINT kCaptureRetryMs = 10;
     static constexpr int kCaptureRetries = 5;
 
-    CQuillstackView();
+    // Only the first running copy of the program hooks the keyboard.
+    explicit CQuillstackView(bool firstInstance);
 
     CQuillstackDoc* GetDocument() const;
 
@@ -92,11 +95,20 @@ public:
     HWND EditorWindow() const { return nullptr; }
     HWND TempSaveWindow() const { return nullptr; }
 
+    // Shortcut keys: the hook goes while the options sheet is open.
+    bool IsFirstInstance() const { return firstInstance_; }
+    void SetupHook();
+    void RemoveHook();
+
     ListKind m_nMode = kListSentences;
     int m_nTop = 0;
     bool m_bEditorShown = false;
     HWND m_hWndNextViewer = nullptr;
     HWND m_hWndMenuButton = nullptr;
+    // The keyboard hook, held only while it is installed.
+    std::unique_ptr<QHook> m_pHook;
+    // The modifier of the shortcut keys is down (always set without one).
+    bool m_bKeyActive = false;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -140,6 +152,10 @@ private:
     int SlotOfMenuButton() const;
     void RegisterFromClipboard(int slot);
 
+    // Shortcut keys
+    LRESULT OnHookKeyDown(unsigned key);
+    LRESULT OnHookKeyUp(unsigned key);
+
     // Display and file commands
     void SetDisplayMode(ListKind mode);
     void OnListMenuButton();
@@ -174,4 +190,5 @@ private:
     int retriesLeft_ = 0;
     DWORD retrySequence_ = 0;
     std::chrono::steady_clock::time_point lastRefresh_;
+    bool firstInstance_;
 };

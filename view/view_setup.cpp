@@ -28,11 +28,12 @@ void CQuillstackView::OnInitialUpdate() {
     MarkDisplayMode(FunctionsMenu(), kListSentences);
     m_nMode = kListSentences;
     for (int slot = 0; slot < qs::kSlotCount; ++slot) slots_[slot].Attach(Control(IDC_SLOT0 + slot), this);
+    SetupHook();
     if (StartsIconised()) PostMessageW(fw::MainWindow(), WM_COMMAND, ID_ICONISE, 0);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
-    // The sentence editor and temporary-save windows and the keyboard hook
-    // join this set-up, in their places, as they are built.
+    // The sentence editor and temporary-save windows join this set-up, in
+    // their places, as they are built.
 }
 
 // "-i" anywhere in the arguments, even inside a file name, and only in
@@ -82,6 +83,7 @@ void CQuillstackView::LoadStartFile() {
 void CQuillstackView::OnDestroy() {
     KillTimer(Hwnd(), kClockTimer);
     GetDocument()->SaveIfModified();
+    RemoveHook();
     ChangeClipboardChain(Hwnd(), m_hWndNextViewer);
     m_hWndNextViewer = nullptr;
 }

@@ -41,9 +41,10 @@ std::string FromWide(std::wstring_view wide, UINT codePage) {
     return text;
 }
 
-// The build puts the program beside every test program, on Windows and
-// under Wine alike.
-std::wstring ProgramPath() {
+namespace {
+
+// The folder of the running test program, with its final backslash.
+std::wstring OwnFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -53,7 +54,19 @@ std::wstring ProgramPath() {
         }
         path.resize(path.size() * 2);
     }
-    return path.substr(0, path.rfind(L'\\') + 1) + L"Quillstack.exe";
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+}  // namespace
+
+// The build puts the program and its library beside every test program, on
+// Windows and under Wine alike.
+std::wstring ProgramPath() {
+    return OwnFolder() + L"Quillstack.exe";
+}
+
+std::wstring HookLibraryPath() {
+    return OwnFolder() + L"quillstack.dll";
 }
 
 bool FileExists(const std::wstring& path) {

@@ -46,8 +46,10 @@ inline std::wstring Wide(std::string_view utf8) { return ToWide(utf8, CP_UTF8); 
 inline std::string Utf8(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
 inline std::wstring WideFromAnsi(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
 
-// The built program, which the build puts beside the test programs.
+// The built program and its keyboard-hook library, which the build puts
+// beside the test programs.
 std::wstring ProgramPath();
+std::wstring HookLibraryPath();
 
 bool FileExists(const std::wstring& path);
 // The whole file, read while others may have it open; empty when missing.

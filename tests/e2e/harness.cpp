@@ -55,6 +55,9 @@ bool ClipboardWriter::PutBitmap() {
 Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     std::wstring exe = folder.File(L"Quillstack.exe");
     if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
+    // The program links the keyboard-hook library and cannot start without it.
+    const std::wstring library = folder.File(L"quillstack.dll");
+    if (!FileExists(library)) CopyFileW(HookLibraryPath().c_str(), library.c_str(), FALSE);
     // The user guide that the build puts beside the program, for help.
     std::error_code ignored;
     std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", folder.File(L"help"),

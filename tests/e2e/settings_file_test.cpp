@@ -36,7 +36,7 @@ TEST_F(SettingsFileTest, FirstStartLeavesTheDefaultFileAndEmptySentenceFiles) {
     // Nothing else beside the program and its guide: no temporary file of
     // the safe writes is left behind.
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
-                                                                  "Quillstack_Title.txt", "help"}));
+                                                                  "Quillstack_Title.txt", "help", "quillstack.dll"}));
 }
 
 TEST_F(SettingsFileTest, FileHeldThroughTheStartGivesDefaultsAndIsLeftAsItWas) {

@@ -37,5 +37,19 @@ TEST(KeyNames, NormalizeFoldsKeypadDigitsAndClearsLaterDuplicates) {
     }
 }
 
+// The position a key reported by the hook stands for: the first one with its
+// code, a keypad digit as the digit key only when the keypad is not told
+// apart, and nothing for code 0 or codes above 0x7F kept as signed bytes.
+TEST(KeyNames, ShortcutPositionOfAKey) {
+    const KeyCodes codes = {0, 'Q', 0x61, '1', 'Q', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::int8_t>(0xDE)};
+    const struct {
+        int key;
+        bool useNumPad;
+        std::optional<int> position;
+    } cases[] = {{'Q', true, 1},  {0x61, true, 2}, {0x61, false, 3}, {'1', true, 3},     {0x62, false, std::nullopt},
+                 {0, true, std::nullopt}, {0xDE, true, 15}, {'W', true, std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(ShortcutPosition(codes, c.key, c.useNumPad), c.position) << c.key;
+}
+
 }  // namespace
 }  // namespace qs

@@ -1,0 +1,224 @@
+// Global shortcut keys typed for real: xdotool, an X program on the same
+// display, types into an edit box of this test (the program the user works
+// in) while Quillstack watches the whole keyboard through its hook.
+//
+// Each typing ends with a full stop, which no button can have: once it
+// shows in the box, every hook has seen every key before it, and their
+// reports stand in the program's queue in typing order.
+#include <cstdint>
+#include <cstdio>
+
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+// Starts xdotool, found through Wine's own path conversion (these tests run
+// only under Wine). Wine runs an X program directly but gives no handle to
+// wait on: the caller waits for what the keys do.
+::testing::AssertionResult Xdotool(const std::string& arguments) {
+    using ToDos = wchar_t* (*)(const char*);
+    const auto toDos = reinterpret_cast<ToDos>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    wchar_t* path = toDos ? toDos("/usr/bin/xdotool") : nullptr;
+    if (!path || !FileExists(path)) return ::testing::AssertionFailure() << "xdotool is not installed";
+    std::wstring commandLine = L"xdotool " + Wide(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const bool started =
+        CreateProcessW(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    HeapFree(GetProcessHeap(), 0, path);
+    if (!started) return ::testing::AssertionFailure() << "cannot start xdotool: error " << GetLastError();
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    return ::testing::AssertionSuccess();
+}
+
+// Q on button 3, W on button 4, the digit 1 on button 5.
+const std::string_view kKeyCodes =
+    "KeyCode=   0:   0:  81:  87:  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0";
+
+// A program's start makes its frame the active window; a window the test
+// activates before that would lose the keys to it.
+bool WaitActive(const Program& program) {
+    return WaitUntil([&] { return GetForegroundWindow() == program.Frame(); }, 5s);
+}
+
+class ShortcutKeyTest : public ProgramTest {
+protected:
+    std::string Typed() const { return Utf8(WindowText(box.get())); }
+
+    // Makes the box the window that keys reach, checked with a full stop
+    // typed after it. X gives keys to its focus window and Wine to its
+    // active one, which the program took at its start: xdotool gives the
+    // box the X focus and clicks it active (Wine's desktop window now and
+    // then takes a plain SetForegroundWindow back). "mousemove --sync"
+    // would wait for ever with the pointer already in place; X handles
+    // one client's requests in order anyway.
+    ::testing::AssertionResult FocusBox() {
+        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(box.get(), L"__wine_x11_whole_window"));
+        char focus[96];
+        std::snprintf(focus, sizeof focus, "mousemove 960 660 windowfocus --sync %llu click 1",
+                      static_cast<unsigned long long>(xWindow));
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            SetWindowTextW(box.get(), L"");
+            // Serving messages sends Wine's pending X requests, the box's
+            // creation among them, before xdotool names its window.
+            Pump();
+            if (auto started = Xdotool(focus); !started) return started;
+            WaitUntil([&] { return GetForegroundWindow() == box.get(); }, 2s);
+            if (auto started = Xdotool("key period"); !started) return started;
+            // (A full stop of an earlier try that came late counts too.)
+            if (WaitUntil([&] { return Typed().find('.') != std::string::npos; }, 2s)) {
+                return ::testing::AssertionSuccess();
+            }
+            std::fprintf(stderr, "[keys] the keys went to %s; focusing the box again\n",
+                         Utf8(ClassName(GetForegroundWindow())).c_str());
+        }
+        return ::testing::AssertionFailure() << "keys do not reach the box";
+    }
+
+    // Types `keys` (xdotool key names, chords joined by '+') and a full stop
+    // into the box, which has the focus; true once the full stop shows.
+    ::testing::AssertionResult Type(const std::string& keys) {
+        SetWindowTextW(box.get(), L"");
+        if (auto started = Xdotool("key --delay 20 " + keys + " period"); !started) return started;
+        if (WaitUntil([&] { return Typed().ends_with("."); }, 20s)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the box got only: " << Typed();
+    }
+
+    // Types `keys`; true once the clipboard holds `utf8` and the program has
+    // dealt with that change of its own, if it was the only change. The
+    // expected copy comes from the last key, so a wrong copy of an earlier
+    // key comes first and shows as a second change.
+    ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
+        const int heard = tail->Notifications();
+        DWORD seen = GetClipboardSequenceNumber();
+        if (auto typed = Type(keys); !typed) return typed;
+        std::string text;
+        // Read only after a change, so that the program finds it free.
+        const bool copied = WaitUntil([&] {
+            if (GetClipboardSequenceNumber() == seen) return false;
+            seen = GetClipboardSequenceNumber();
+            text = ClipboardText();
+            return text == Ansi(utf8);
+        });
+        if (!copied) return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text));
+        if (!WaitUntil([&] { return tail->Notifications() > heard; })) {
+            return ::testing::AssertionFailure() << "the program did not pass its own change on";
+        }
+        if (const int changes = tail->Notifications() - heard; changes != 1) {
+            return ::testing::AssertionFailure() << "the clipboard changed " << changes << " times";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // The program the user types into: an edit box, top-most, away from
+    // the program's frame, with the pointer put in its middle.
+    OwnedWindow box{CreateWindowExW(WS_EX_TOPMOST, L"EDIT", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 600, 120,
+                                    120, nullptr, nullptr, nullptr, nullptr)};
+};
+
+// With Ctrl as the modifier Ctrl+Q copies entry m_nTop + 2 of the list
+// shown, here the clipboard history, and the program does not record its
+// own copy; Q alone, and keypad 1 while keypad digits are told apart, do
+// nothing. The typed text reaches the box all the same.
+TEST_F(ShortcutKeyTest, TheKeyWithItsModifierCopiesTheEntryOfItsButton) {
+    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=2", kKeyCodes});
+    ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
+    EXPECT_TRUE(WaitActive(*program));
+    ASSERT_TRUE(FocusBox());
+    for (const char* text : {"h0", "h1", "h2", "h3", "h4", "h5", "h6"}) ASSERT_TRUE(Copy(text));
+    // One line down: the panel shows entries 1 to 8.
+    SendMessageW(program->View(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
+    ASSERT_TRUE(SlotsShow(*program, {"h5", "h4", "h3", "h2", "h1", "h0"}));
+
+    EXPECT_TRUE(TypingCopies("q ctrl+KP_1 ctrl+w", "h2"));
+    EXPECT_TRUE(Typed().starts_with("q")) << Typed();
+    EXPECT_TRUE(TypingCopies("ctrl+q", "h3"));
+    EXPECT_TRUE(SlotsShow(*program, {"h5", "h4", "h3", "h2", "h1", "h0"}));
+    ASSERT_TRUE(program->Exit());
+}
+
+// Without a modifier Q alone copies; with keypad digits not told apart,
+// keypad 1 acts as the 1 of button 5. After the exit the keys copy nothing
+// and still reach the box.
+TEST_F(ShortcutKeyTest, WithoutModifierTheKeyAloneCopiesAndKeypadDigitsFold) {
+    WriteList(L"Quillstack.txt", {"s0", "s1", "s2", "s3", "s4"});
+    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", "UseNumPad=NOT", kKeyCodes});
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(WaitActive(*program));
+    ASSERT_TRUE(FocusBox());
+    EXPECT_TRUE(TypingCopies("q", "s2"));
+    EXPECT_TRUE(TypingCopies("KP_1", "s4"));
+
+    ASSERT_TRUE(program->Exit());
+    const DWORD sequence = GetClipboardSequenceNumber();
+    ASSERT_TRUE(Type("q KP_1"));
+    EXPECT_EQ(Typed(), "q1.");
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+}
+
+// Only the first running copy hooks the keyboard: with a second copy
+// running, Q copies the first copy's entry, once.
+TEST_F(ShortcutKeyTest, OnlyTheFirstRunningCopyHooksTheKeyboard) {
+    const std::vector<std::string_view> settings = {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes};
+    WriteList(L"Quillstack.txt", {"f0", "f1", "first"});
+    WriteSettings(folder, settings);
+    ASSERT_TRUE(Start());
+    TempFolder secondFolder;
+    WriteBytes(secondFolder.File(L"Quillstack.txt"), ListFileBytes({"x0", "x1", "second"}));
+    WriteSettings(secondFolder, settings);
+    Program second(secondFolder);
+    ASSERT_TRUE(second.WaitFrame());
+    EXPECT_TRUE(WaitActive(second));
+    ASSERT_TRUE(FocusBox());
+
+    const int heard = tail->Notifications();
+    EXPECT_TRUE(TypingCopies("q", "first"));
+    // A report of a hook in the second copy would stand in its queue before
+    // this command: once the command shows, the report has been acted on.
+    // Nor does it act on a report that comes from elsewhere.
+    PostMessageW(second.View(), 0x0626, 'Q', 0);
+    second.Command(ID_MODE_URLHISTORY);
+    ASSERT_TRUE(SlotsShow(second, {}));
+    EXPECT_EQ(tail->Notifications(), heard + 1);
+    EXPECT_TRUE(second.Exit());
+    EXPECT_TRUE(program->Exit());
+}
+
+// Typing never waits for the program: keys typed into another window reach
+// it while the program's window thread is busy animating the roll of its
+// frame (the ANI minimise style), which serves no message until it ends;
+// the program acts on them afterwards.
+TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
+    WriteList(L"Quillstack.txt", {"s0", "s1", "s2"});
+    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes, "Minimize=2"});
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(WaitActive(*program));
+    ASSERT_TRUE(FocusBox());
+    auto height = [&] {
+        RECT frame{};
+        GetWindowRect(program->Frame(), &frame);
+        return frame.bottom - frame.top;
+    };
+    const int full = height(), rolled = GetSystemMetrics(SM_CYCAPTION);
+    // Rolled up first: the roll back down paints what it uncovers step by
+    // step, and lasts the longer (about a second here).
+    PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return height() <= rolled; }));
+
+    const int heard = tail->Notifications();
+    PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return height() > rolled; }));
+    ASSERT_TRUE(Type("q"));
+    EXPECT_LT(height(), full) << "the keys waited for the roll to end";
+    EXPECT_TRUE(WaitUntil([&] { return tail->Notifications() > heard; }));
+    EXPECT_EQ(ClipboardText(), "s2");
+    ASSERT_TRUE(program->Exit());
+}
+
+}  // namespace
+}  // namespace e2e
