@@ -66,6 +66,7 @@ set(QS_PROGRAM_SOURCES
   data/list_file.cpp
   data/quillstack_doc.cpp
   data/settings_file.cpp
+  dialogs/sentence_editor.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp

@@ -94,6 +94,8 @@ bool CQuillstackView::OnCmdMsg(UINT id, fw::CommandCall call) {
         return fw::Handle(call, [this] { OnDefaultFile(); });
     case ID_FILE_EXIT_NOSAVE:
         return fw::Handle(call, [this] { OnExitWithoutSaving(); });
+    case ID_SHOW_EDITOR:
+        return fw::Handle(call, [this] { OnShowEditor(); });
     // The slot menu's commands need text on the clipboard.
     case ID_APPEND_BEHIND:
     case ID_APPEND_FRONT:

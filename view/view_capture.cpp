@@ -27,10 +27,11 @@ void CQuillstackView::OnDrawClipboard() {
     PassOn(WM_DRAWCLIPBOARD, 0, 0);
 }
 
-// Changes the program made through its own windows are not recorded. A
-// change without an owner window comes from another program.
+// Changes the program made through its own windows, and text copied in the
+// sentence editor's body, are not recorded. A change without an owner
+// window comes from another program.
 bool CQuillstackView::IsOwnClipboardChange(HWND owner) const {
-    return owner != nullptr && owner == Hwnd();
+    return owner != nullptr && (owner == Hwnd() || owner == editor_.BodyWindow());
 }
 
 void CQuillstackView::RecordClipboardText() {
