@@ -110,6 +110,7 @@ set(QS_E2E_SOURCES
   tests/e2e/date_time_test.cpp
   tests/e2e/frame_test.cpp
   tests/e2e/help_test.cpp
+  tests/e2e/editor_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by
