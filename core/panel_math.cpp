@@ -5,8 +5,9 @@
 
 namespace qs {
 
+// Clamped before the subtraction, which a huge negative count would overflow.
 int ScrollMax(int sentenceMaxCount) {
-    return std::max(sentenceMaxCount - kSlotCount, 0);
+    return std::max(sentenceMaxCount, kSlotCount) - kSlotCount;
 }
 
 int ClampTop(long long wanted, int max) {

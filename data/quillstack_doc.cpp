@@ -40,7 +40,8 @@ void CQuillstackDoc::ShowOpenFailed(const std::string& path) const {
 
 bool CQuillstackDoc::OpenSentenceFile(const std::string& path) {
     SetTitle(fw::LoadResString(IDS_DOC_TITLE));
-    SaveIfModified();
+    // Loading over sentences that could not be written would lose them.
+    if (!SaveIfModified()) return false;
     if (!LoadSentences(path)) return false;
     m_strSentenceFile = path;
     return true;
@@ -58,37 +59,40 @@ bool CQuillstackDoc::LoadSentences(const std::string& path) {
     return true;
 }
 
-void CQuillstackDoc::SaveList(ListKind kind, const std::optional<std::string>& path) {
+bool CQuillstackDoc::SaveList(ListKind kind, const std::optional<std::string>& path) {
     switch (kind) {
     case kListSentences: {
         if (path) m_strSentenceFile = *path;
         const std::string target = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
-        if (SaveListFile(target, m_Sentences)) {
-            SaveListFile(TitlePath(target), m_Titles);
-        } else {
+        if (!SaveListFile(target, m_Sentences)) {
             ShowOpenFailed(target);
+            return false;
         }
-        break;
+        SaveListFile(TitlePath(target), m_Titles);
+        return true;
     }
     case kListClipHistory:
     case kListUrlHistory:
-        if (path) SaveListFile(*path, *ListOf(kind));
-        break;
+        return path && SaveListFile(*path, *ListOf(kind));
     default:
-        break;
+        return false;
     }
 }
 
-void CQuillstackDoc::SaveIfModified() {
-    if (!m_bSentencesDirty) return;
+bool CQuillstackDoc::SaveIfModified() {
+    if (!m_bSentencesDirty) return true;
     if (m_Settings.SaveWithDialog) {
         std::string file = m_strSentenceFile.empty() ? DefaultSentenceFile() : m_strSentenceFile;
         std::wstring text = fw::FormatOne(fw::LoadResString(IDS_SAVE_CHANGES), fw::Widen(file));
-        if (fw::ShowMessageBox(fw::MainWindow(), text, MB_YESNO) == IDYES) SaveList(kListSentences, std::nullopt);
-    } else {
-        SaveList(kListSentences, std::nullopt);
+        // No: the user lets the changes go.
+        if (fw::ShowMessageBox(fw::MainWindow(), text, MB_YESNO) != IDYES) {
+            m_bSentencesDirty = false;
+            return true;
+        }
     }
+    if (!SaveList(kListSentences, std::nullopt)) return false;
     m_bSentencesDirty = false;
+    return true;
 }
 
 qs::StringList* CQuillstackDoc::ListOf(ListKind kind) {
@@ -116,7 +120,7 @@ const std::string* CQuillstackDoc::GetItem(ListKind kind, int index) const {
 }
 
 void CQuillstackDoc::SetItem(ListKind kind, int index, std::string_view text) {
-    if (index + 1 > m_Settings.SentenceMaxCount) return;
+    if (index < 0 || index >= m_Settings.SentenceMaxCount) return;
     qs::StringList* list = ListOf(kind);
     if (!list) return;
     list->SetAtGrow(index, text);

@@ -32,6 +32,7 @@ public:
     ~CQuillstackDoc() override;
 
     bool OnNewDocument() override;
+    bool SaveModified() override { return SaveIfModified(); }
 
     // Settings file
     void LoadSettings();
@@ -43,9 +44,12 @@ public:
     bool LoadListFile(const std::string& path, qs::StringList& list);
     // The sentences with their titles (to `path` when given, else the open
     // file, else the default file), or a history (only to a given path).
-    void SaveList(ListKind kind, const std::optional<std::string>& path);
+    // False when the list could not be written.
+    bool SaveList(ListKind kind, const std::optional<std::string>& path);
     bool SaveListFile(const std::string& path, const qs::StringList& list);
-    void SaveIfModified();
+    // False when changed sentences could not be written: they stay marked
+    // as changed, and whatever would replace them must not.
+    bool SaveIfModified();
 
     // Lists in memory
     const std::string* GetItem(ListKind kind, int index) const;

@@ -31,8 +31,12 @@ std::wstring ArgumentsPart(const wchar_t* line) {
     return p;
 }
 
+// Opened by the name the program will use, in the ANSI code page: a name
+// that has no form there cannot be opened by it.
 bool CanOpenForReading(const std::wstring& path) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::optional<std::string> ansi = NarrowExactly(path);
+    if (!ansi) return false;
+    FileHandle file(CreateFileA(ansi->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }

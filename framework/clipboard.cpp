@@ -16,8 +16,9 @@ const DWORD kOpenPauseMs = 10;
 
 }  // namespace
 
-Clipboard::Clipboard(HWND window) {
-    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+Clipboard::Clipboard(HWND window, Wait wait) {
+    const int attempts = wait == kWaitBriefly ? kOpenAttempts : 1;
+    for (int attempt = 0; attempt < attempts && !open_; ++attempt) {
         if (attempt > 0) Sleep(kOpenPauseMs);
         open_ = OpenClipboard(window) != FALSE;
     }
@@ -38,6 +39,16 @@ std::string Clipboard::GetText() const {
     const void* nul = std::memchr(data, '\0', size);
     std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
     return std::string(data, length);
+}
+
+std::optional<DWORD> Clipboard::GetDword(UINT format) const {
+    HANDLE block = open_ && format != 0 ? GetClipboardData(format) : nullptr;
+    if (!block) return std::nullopt;
+    GlobalLockGuard lock(block);
+    DWORD value = 0;
+    if (!lock.Data() || lock.Size() < sizeof(value)) return std::nullopt;
+    std::memcpy(&value, lock.Data(), sizeof(value));
+    return value;
 }
 
 bool Clipboard::SetText(std::string_view text) {
@@ -70,6 +81,19 @@ bool SetClipboardText(HWND owner, std::string_view text) {
 
 bool ClipboardHasText() {
     return IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
+std::vector<UINT> ClipboardFormats() {
+    std::vector<UINT> formats(32);
+    for (;;) {
+        UINT count = 0;
+        if (GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count)) {
+            formats.resize(count);
+            return formats;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || count <= formats.size()) return {};
+        formats.resize(count);
+    }
 }
 
 }  // namespace fw

@@ -6,13 +6,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
 class Clipboard {
 public:
+    // Whether to wait a moment for a clipboard another program holds.
+    enum Wait { kWaitBriefly, kNoWait };
+
     // Opens the clipboard with `window` as the opening window; see IsOpen.
-    explicit Clipboard(HWND window);
+    explicit Clipboard(HWND window, Wait wait = kWaitBriefly);
     ~Clipboard();
     Clipboard(const Clipboard&) = delete;
     Clipboard& operator=(const Clipboard&) = delete;
@@ -21,6 +25,8 @@ public:
     // The CF_TEXT data up to its first NUL, never past the end of its memory
     // block; empty when there is none.
     std::string GetText() const;
+    // A DWORD held in data of `format`; none when absent or shorter.
+    std::optional<DWORD> GetDword(UINT format) const;
     // Empties the clipboard (making the opening window its owner) and puts
     // `text` there as CF_TEXT. The block passes to the system; it is freed
     // here only when the system does not take it.
@@ -40,5 +46,8 @@ bool SetClipboardText(HWND owner, std::string_view text);
 
 // Whether the clipboard holds text, asked without opening it.
 bool ClipboardHasText();
+
+// Every format the clipboard offers, in one question to the system.
+std::vector<UINT> ClipboardFormats();
 
 }  // namespace fw

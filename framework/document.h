@@ -21,6 +21,9 @@ public:
     void SetTitle(std::wstring title);
 
     virtual bool OnNewDocument() { return true; }
+    // Before the frame closes: keeps what the user would lose. False when
+    // it could not be kept, and the frame then stays open.
+    virtual bool SaveModified() { return true; }
     virtual bool OnCmdMsg(UINT, CommandCall) { return false; }
 
 private:

@@ -1,13 +1,18 @@
 #include "framework/file.h"
 
+#include <cstdio>
 #include <limits>
 
 #include "framework/handles.h"
+#include "framework/text.h"
 
 namespace fw {
 namespace {
 
 bool g_failWrites = false;
+
+// What a rewrite keeps of the old file's attributes: those a user sets.
+const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 bool IsSharingError(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
@@ -44,8 +49,22 @@ bool WriteAll(HANDLE file, std::string_view text) {
     return FlushFileBuffers(file) != FALSE;
 }
 
-std::string TemporaryPathFor(const std::string& path) {
-    return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+// A short name beside the target, made new: a name built from the target's
+// own would pass the path length limit for targets near it, and five bytes
+// fit wherever a target named like "a.txt" fits. Returns the temporary file
+// open for writing, or nothing.
+FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+    const std::string folder = path.substr(0, SystemLeadBytes().FileNameStart(path));
+    const unsigned seed = GetCurrentProcessId() ^ GetTickCount();
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        char name[8];
+        std::snprintf(name, sizeof(name), "~%04x", (seed + attempt * 7919u) & 0xFFFFu);
+        temporary = folder + name;
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return FileHandle();
 }
 
 }  // namespace
@@ -68,18 +87,21 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, int retries
 
 // A target another program holds open stays as it is: the system does not
 // replace a file that has open handles, whether they share deletion or not
-// (a test holds it both ways).
+// (a test holds it both ways). The replace drops the target's attributes
+// under Wine (a hidden file would come back unhidden), so they are put back.
 bool WriteFileSafely(const std::string& path, std::string_view text) {
-    const std::string temporary = TemporaryPathFor(path);
+    std::string temporary;
     bool written = false;
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file = CreateTemporaryBeside(path, temporary);
         if (!file) return false;
         written = WriteAll(file.Get(), text);
     }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kKeptAttributes;
     if (written &&
         MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (kept) SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) | kept);
         return true;
     }
     DeleteFileA(temporary.c_str());

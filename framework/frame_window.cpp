@@ -75,7 +75,7 @@ LRESULT FrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (activeView_ && activeView_->Hwnd()) SetFocus(activeView_->Hwnd());
         return 0;
     case WM_CLOSE:
-        DestroyWindow();
+        OnClose();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -92,6 +92,13 @@ LRESULT FrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // Menu items and accelerators arrive with no control; they are routed.
 void FrameWnd::OnCommand(UINT id, HWND control) {
     if (control == nullptr) RouteCommand(id, CommandCall::Run);
+}
+
+// The exit command, the close box and Alt+F4 all come here; the end of a
+// session, which cannot be refused, does not.
+void FrameWnd::OnClose() {
+    if (Document* document = GetActiveDocument(); document && !document->SaveModified()) return;
+    DestroyWindow();
 }
 
 // A command that nothing on the routing path handles is shown grayed.

@@ -36,6 +36,7 @@ protected:
 
 private:
     void OnCommand(UINT id, HWND control);
+    void OnClose();
     void OnInitMenuPopup(HMENU menu, bool windowMenu);
 
     View* activeView_ = nullptr;

@@ -24,6 +24,18 @@ std::string Narrow(std::wstring_view wide) {
     return ansi;
 }
 
+std::optional<std::string> NarrowExactly(std::wstring_view wide) {
+    if (wide.empty()) return std::string();
+    int size = static_cast<int>(wide.size());
+    BOOL substituted = FALSE;
+    int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &substituted);
+    if (length <= 0 || substituted) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
 std::wstring LoadResString(UINT id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the
@@ -57,9 +69,14 @@ std::wstring GetWindowTextString(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-void SetWindowTextIfChanged(HWND window, std::wstring_view text) {
+void SetWindowTextIfChanged(HWND window, std::wstring_view text, Drawing drawing) {
     if (GetWindowTextString(window) == text) return;
-    SetWindowTextW(window, std::wstring(text).c_str());
+    const std::wstring copy(text);
+    if (drawing == Drawing::Now) {
+        SetWindowTextW(window, copy.c_str());
+    } else {
+        DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    }
 }
 
 }  // namespace fw

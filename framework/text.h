@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ namespace fw {
 
 std::wstring Widen(std::string_view ansi);
 std::string Narrow(std::wstring_view wide);
+// The same, or nothing when a character has no form in the ANSI code page
+// (Narrow would put a stand-in there, naming another file).
+std::optional<std::string> NarrowExactly(std::wstring_view wide);
 
 // A string-table entry of the running module (empty when absent).
 std::wstring LoadResString(UINT id);
@@ -29,8 +33,14 @@ const qs::LeadBytes& SystemLeadBytes();
 
 // Window text as UTF-16.
 std::wstring GetWindowTextString(HWND window);
+// When a control shows a new text. Later passes by the control's own
+// handler, which for a button draws at once (that costs milliseconds under
+// Wine), and only stores the text; the caller invalidates the control when
+// drawing may take the time.
+enum class Drawing { Now, Later };
+
 // Sets a window's text unless it already reads so: setting an unchanged
 // caption would only make the control flicker.
-void SetWindowTextIfChanged(HWND window, std::wstring_view text);
+void SetWindowTextIfChanged(HWND window, std::wstring_view text, Drawing drawing = Drawing::Now);
 
 }  // namespace fw

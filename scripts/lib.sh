@@ -9,7 +9,7 @@ QS_JOBS=${QS_JOBS:-$(nproc)}
 QS_PACKAGES=(
   cmake make g++ clang googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool xclip x11-utils imagemagick
+  wine wine64 xvfb xdotool xclip x11-utils imagemagick libx11-dev
   locales fonts-ipafont-gothic
 )
 

@@ -66,7 +66,16 @@ LRESULT CQuillstackView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_TIMER:
-        OnTimer();
+        if (wParam == kDrawTimer) {
+            DrawCaptions();
+        } else if (wParam == kCaptureRetryTimer) {
+            OnCaptureRetry();
+        } else {
+            OnTimer();
+        }
+        return 0;
+    case kRefreshCaptions:
+        OnCaptionRefresh();
         return 0;
     // A right-button press on the form outside the buttons does nothing.
     case WM_RBUTTONDOWN:

@@ -10,12 +10,14 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <string>
 
 #include "core/date_time.h"
 #include "core/panel_math.h"
 #include "data/quillstack_doc.h"
 #include "dialogs/sentence_editor.h"
+#include "framework/text.h"
 #include "framework/view.h"
 #include "view/menus.h"
 
@@ -52,6 +54,15 @@ class CQuillstackView : public fw::FormView {
 public:
     static constexpr UINT_PTR kClockTimer = 100;
     static constexpr UINT kClockPeriodMs = 100;
+    // Posted to itself: show the captions after a capture.
+    static constexpr UINT kRefreshCaptions = WM_APP + 1;
+    // Draws them once the changes pause for this long.
+    static constexpr UINT_PTR kDrawTimer = 101;
+    static constexpr UINT kDrawAfterMs = 100;
+    // Tries again to read a clipboard another program held, this often.
+    static constexpr UINT_PTR kCaptureRetryTimer = 102;
+    static constexpr UINT kCaptureRetryMs = 10;
+    static constexpr int kCaptureRetries = 5;
 
     CQuillstackView();
 
@@ -61,7 +72,7 @@ public:
     bool OnCmdMsg(UINT id, fw::CommandCall call) override;
 
     // Panel
-    void RefreshButton(int slot);
+    void RefreshButton(int slot, fw::Drawing drawing = fw::Drawing::Now);
     void RefreshButtons();
     void CopyEntry(int index, PasteMode pasteMode, ListKind kind);
     void ResetPanel();
@@ -93,7 +104,11 @@ private:
 
     // Set-up and teardown
     void CreateEditor();
-    std::string ChooseStartFile() const;
+    struct StartFile {
+        std::string path;
+        bool fromSettings;  // InitialFileName
+    };
+    StartFile ChooseStartFile() const;
     void LoadStartFile();
     bool StartsIconised() const;
     void OnDestroy();
@@ -102,7 +117,12 @@ private:
     void OnDrawClipboard();
     void OnChangeCbChain(HWND removed, HWND next);
     bool IsOwnClipboardChange(HWND owner) const;
+    void CaptureUnlessOwn();
+    void OnCaptureRetry();
     void RecordClipboardText();
+    void ScheduleCaptionRefresh();
+    void OnCaptionRefresh();
+    void DrawCaptions();
     void PassOn(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Panel
@@ -147,4 +167,9 @@ private:
     qs::WheelAccumulator wheel_;
     qs::DateTimeFormats formats_;
     std::string placeholder_;
+    bool refreshScheduled_ = false;
+    bool drawPending_ = false;
+    int retriesLeft_ = 0;
+    DWORD retrySequence_ = 0;
+    std::chrono::steady_clock::time_point lastRefresh_;
 };

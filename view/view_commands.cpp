@@ -74,7 +74,9 @@ qs::Moment CQuillstackView::Now() {
 // Ten times a second, so a change of the second shows at once.
 void CQuillstackView::OnTimer() {
     std::string now = qs::FormatDateTime(Now(), qs::DateTimeKind::kTime, 0, formats_);
-    fw::SetWindowTextIfChanged(Control(IDC_CLOCK), fw::Widen(now));
+    // While clipboard changes stream in, the clock is drawn with the captions.
+    const fw::Drawing drawing = drawPending_ ? fw::Drawing::Later : fw::Drawing::Now;
+    fw::SetWindowTextIfChanged(Control(IDC_CLOCK), fw::Widen(now), drawing);
 }
 
 void CQuillstackView::ExpandDateTimeTemplate() {

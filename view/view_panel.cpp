@@ -28,11 +28,11 @@ std::string EntryCaption(const CQuillstackDoc& doc, ListKind mode, int index, st
                            fw::SystemLeadBytes(), placeholder);
 }
 
-void CQuillstackView::RefreshButton(int slot) {
+void CQuillstackView::RefreshButton(int slot, fw::Drawing drawing) {
     if (slot < 0 || slot >= qs::kSlotCount) return;
     const std::string caption =
         EntryCaption(*GetDocument(), m_nMode, m_nTop + slot, qs::kButtonCaptionWidth, placeholder_);
-    fw::SetWindowTextIfChanged(Control(IDC_SLOT0 + slot), fw::Widen(caption));
+    fw::SetWindowTextIfChanged(Control(IDC_SLOT0 + slot), fw::Widen(caption), drawing);
 }
 
 void CQuillstackView::RefreshButtons() {

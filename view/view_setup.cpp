@@ -59,7 +59,7 @@ bool CQuillstackView::StartsIconised() const {
 
 // The first command-line argument when it names an existing file other than
 // the program itself; else the start file of the settings, else the default.
-std::string CQuillstackView::ChooseStartFile() const {
+CQuillstackView::StartFile CQuillstackView::ChooseStartFile() const {
     fw::WinApp* app = fw::WinApp::Current();
     std::string argument = app ? app->CommandLine() : std::string();
     // Stripped in a buffer as long as the whole line, so nothing is cut first.
@@ -74,14 +74,21 @@ std::string CQuillstackView::ChooseStartFile() const {
     // A longer argument cannot name a file the program can open.
     bool usable = !file.empty() && file.size() < MAX_PATH && PathFileExistsA(file.c_str()) &&
                   lstrcmpiA(file.c_str(), self.c_str()) != 0;
-    if (usable) return file;
+    if (usable) return {file, false};
     const std::string& initial = GetDocument()->m_Settings.InitialFileName;
-    return initial.empty() ? CQuillstackDoc::DefaultSentenceFile() : initial;
+    if (initial.empty()) return {CQuillstackDoc::DefaultSentenceFile(), false};
+    return {initial, true};
 }
 
+// A start file of the settings that is gone is forgotten; one that another
+// program holds, or one named on the command line, is not the settings'
+// fault.
 void CQuillstackView::LoadStartFile() {
-    if (LoadSentenceFile(ChooseStartFile())) return;
-    GetDocument()->m_Settings.InitialFileName.clear();
+    const StartFile start = ChooseStartFile();
+    if (LoadSentenceFile(start.path)) return;
+    if (start.fromSettings && !PathFileExistsA(start.path.c_str())) {
+        GetDocument()->m_Settings.InitialFileName.clear();
+    }
     LoadSentenceFile(CQuillstackDoc::DefaultSentenceFile());
 }
 

@@ -101,8 +101,8 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-HeldFile::HeldFile(const std::wstring& path, DWORD sharing)
-    : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, OPEN_ALWAYS,
+HeldFile::HeldFile(const std::wstring& path, DWORD sharing, DWORD access)
+    : handle_(CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (handle_ == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << Utf8(path);
 }
@@ -124,13 +124,25 @@ bool PutClipboard(HWND owner, UINT format, HANDLE data) {
     return ok;
 }
 
+bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>>& data) {
+    if (!OpenClipboardSoon(owner)) return false;
+    EmptyClipboard();
+    bool ok = true;
+    for (const auto& [format, bytes] : data) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        if (!SetClipboardData(format, block)) {
+            GlobalFree(block);
+            ok = false;
+        }
+    }
+    CloseClipboard();
+    return ok;
+}
+
 bool PutClipboardBytes(HWND owner, const void* data, std::size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), data, size);
-    GlobalUnlock(block);
-    if (PutClipboard(owner, CF_TEXT, block)) return true;
-    GlobalFree(block);
-    return false;
+    return PutClipboardData(owner, {{CF_TEXT, std::string(static_cast<const char*>(data), size)}});
 }
 
 std::string ClipboardText() {

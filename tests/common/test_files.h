@@ -14,6 +14,7 @@
 #include <string_view>
 #include <thread>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace qstest {
@@ -85,7 +86,7 @@ private:
 // else can read or replace it until it is closed. Created when missing.
 class HeldFile {
 public:
-    explicit HeldFile(const std::wstring& path, DWORD sharing = 0);
+    explicit HeldFile(const std::wstring& path, DWORD sharing = 0, DWORD access = GENERIC_READ | GENERIC_WRITE);
     explicit HeldFile(const std::string& ansiPath, DWORD sharing = 0) : HeldFile(WideFromAnsi(ansiPath), sharing) {}
     ~HeldFile() { Close(); }
     HeldFile(const HeldFile&) = delete;
@@ -105,6 +106,8 @@ bool OpenClipboardSoon(HWND owner);
 // Empties the clipboard and puts `data` there in `format`, owned by `owner`
 // (which may be null); the data passes to the system when this succeeds.
 bool PutClipboard(HWND owner, UINT format, HANDLE data);
+// Empties the clipboard and puts each format's bytes there, owned by `owner`.
+bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
 // Puts `size` bytes as CF_TEXT exactly as given (no NUL added).
 bool PutClipboardBytes(HWND owner, const void* data, std::size_t size);
 inline bool PutClipboardText(HWND owner, std::string_view ansi) {

@@ -18,10 +18,12 @@ using CaptureTest = ProgramTest;
 // them to what another program copies, within SentenceMaxCount.)
 TEST_F(CaptureTest, LatestTextFirstEachTextOnceAndTheBoundDropsTheLast) {
     WriteSettings(folder, {"SentenceMaxCount=8"});
+    // Text already there at the start is the first entry.
+    ASSERT_TRUE(writer.Put("text 1"));
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
-    EXPECT_TRUE(SlotsShow(*program, {}));
-    std::vector<std::string> expected;
-    for (int n = 1; n <= 8; ++n) {
+    std::vector<std::string> expected{"text 1"};
+    EXPECT_TRUE(SlotsShow(*program, expected));
+    for (int n = 2; n <= 8; ++n) {
         ASSERT_TRUE(Copy("text " + std::to_string(n)));
         expected.insert(expected.begin(), "text " + std::to_string(n));
     }
@@ -42,19 +44,6 @@ TEST_F(CaptureTest, LatestTextFirstEachTextOnceAndTheBoundDropsTheLast) {
     ASSERT_TRUE(program->Exit());
 }
 
-TEST_F(CaptureTest, PressingASlotCopiesItsEntryAndRecordsNothing) {
-    ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
-    ASSERT_TRUE(Copy("first"));
-    ASSERT_TRUE(Copy("second"));
-    ASSERT_TRUE(SlotsShow(*program, {"second", "first"}));
-
-    EXPECT_EQ(PressSlot(1), "first");
-    EXPECT_TRUE(SlotsShow(*program, {"second", "first"}));
-    // A slot past the list's end copies nothing.
-    EXPECT_TRUE(PressLeavesClipboard(IDC_SLOT0 + 2));
-    ASSERT_TRUE(program->Exit());
-}
-
 TEST_F(CaptureTest, AppendCopiesPutTheEntryBehindOrInFrontOfTheClipboardText) {
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("B"));
@@ -65,6 +54,41 @@ TEST_F(CaptureTest, AppendCopiesPutTheEntryBehindOrInFrontOfTheClipboardText) {
     ASSERT_TRUE(Copy("A"));
     EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendFront)); }), "BA");
     EXPECT_TRUE(SlotsShow(*program, {"A", "B"}));
+    // Registering into a history slot replaces that entry.
+    EXPECT_TRUE(ChooseOnSlot(1, kRegister));
+    EXPECT_TRUE(SlotsShow(*program, {"A", "BA"}));
+    ASSERT_TRUE(program->Exit());
+}
+
+// Text marked by the program that copied it (a password manager) as not for
+// clipboard histories is recorded in neither history; the chain still
+// hears of it.
+TEST_F(CaptureTest, TextMarkedAsNotForHistoriesIsNotRecorded) {
+    ASSERT_TRUE(Start());
+    const struct {
+        const wchar_t* marker;  // a registered format holding `value`
+        DWORD value;
+        bool recorded;
+    } cases[] = {
+        {L"ExcludeClipboardContentFromMonitorProcessing", 0, false},
+        {L"CanIncludeInClipboardHistory", 0, false},
+        {L"Clipboard Viewer Ignore", 0, false},
+        {L"CanIncludeInClipboardHistory", 1, true},
+        {nullptr, 0, true},
+    };
+    std::vector<std::string> recorded;  // an address: the same in both histories
+    for (const auto& c : cases) {
+        const std::string url = "http://pw/" + std::to_string(&c - cases);
+        std::vector<std::pair<UINT, std::string>> data{{CF_TEXT, url + '\0'}};
+        const auto* value = reinterpret_cast<const char*>(&c.value);
+        if (c.marker) data.emplace_back(RegisterClipboardFormatW(c.marker), std::string(value, sizeof(c.value)));
+        ASSERT_TRUE(WaitHandled(*tail, [&] { return PutClipboardData(writer.Window(), data); }));
+        if (c.recorded) recorded.insert(recorded.begin(), url);
+    }
+    for (UINT mode : {ID_MODE_CLIPHISTORY, ID_MODE_URLHISTORY}) {
+        ASSERT_TRUE(SendCommand(*program, mode));
+        EXPECT_TRUE(SlotsShow(*program, recorded)) << mode;
+    }
     ASSERT_TRUE(program->Exit());
 }
 
@@ -100,18 +124,27 @@ TEST_F(CaptureTest, SeveralMegabytesAreRecordedWholeWithTheAddressAtTheirEnd) {
     ASSERT_TRUE(program->Exit());
 }
 
+// A press, an append copy and a registration then do nothing either.
 TEST_F(CaptureTest, ClipboardHeldOpenByAnotherProgramNeitherHangsItNorStopsTheChain) {
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("before"));
+    ASSERT_TRUE(Copy("held"));
     ASSERT_TRUE(OpenClipboard(writer.Window()));
+    const DWORD sequence = GetClipboardSequenceNumber();
     // Another viewer passes a notification on while the clipboard is busy.
     EXPECT_TRUE(WaitHandled(*tail, [&] { return PostMessageW(program->View(), WM_DRAWCLIPBOARD, 0, 0) != FALSE; }))
         << "the notification was not passed on";
-    EXPECT_TRUE(Answers(*program, 3s)) << "the program hangs on the busy clipboard";
+    program->Click(IDC_SLOT0 + 1);
+    for (int item : {kAppendBehind, kAppendFront, kRegister}) EXPECT_TRUE(ChooseOnSlot(1, item)) << item;
+    // Posted after the menus' commands, so handled after them.
+    program->Command(ID_MODE_SENTENCES);
+    EXPECT_TRUE(SlotsShow(*program, {}, 3s)) << "the program hangs on the busy clipboard";
     CloseClipboard();
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
 
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("after"));
-    EXPECT_TRUE(SlotsShow(*program, {"after", "before"}));
+    EXPECT_TRUE(SlotsShow(*program, {"after", "held", "before"}));
     ASSERT_TRUE(program->Exit());
 }
 

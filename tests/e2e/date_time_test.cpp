@@ -51,6 +51,8 @@ std::set<std::string> Between(SYSTEMTIME from, SYSTEMTIME to, Text text) {
 
 using DateTimeTest = ProgramTest;
 
+const int kAppendFront = 1;  // the item of a slot's pop-up menu
+
 TEST_F(DateTimeTest, ClockShowsTheTimeAndFollowsIt) {
     ASSERT_TRUE(Start());
     HWND clock = program->Control(IDC_CLOCK);
@@ -87,8 +89,7 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("Sent <TIME> <time>"));
     ASSERT_TRUE(Copy("marker"));
-    const std::vector<std::string> history{"marker", "Sent <TIME> <t"};
-    ASSERT_TRUE(SlotsShow(*program, history));
+    ASSERT_TRUE(SlotsShow(*program, {"marker", "Sent <TIME> <t"}));
 
     SYSTEMTIME before = LocalNow();
     if (on) {
@@ -111,7 +112,15 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
     const std::set<std::string> expected =
         on ? Between(before, LocalNow(), tagged) : std::set<std::string>{"Sent <TIME> <time>"};
     EXPECT_EQ(expected.count(*copied), 1u) << "copied: " << *copied;
-    EXPECT_TRUE(SlotsShow(*program, history));
+
+    // An append copy expands the tag over the joined text, the clipboard's part too.
+    ASSERT_TRUE(Copy("C <TIME>"));
+    before = LocalNow();
+    const std::string appended = CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendFront)); }).value_or("none");
+    auto joined = [&](const SYSTEMTIME& t) { return "markerC " + tagged(t).substr(5, 19); };
+    EXPECT_EQ((on ? Between(before, LocalNow(), joined) : std::set<std::string>{"markerC <TIME>"}).count(appended), 1u)
+        << "copied: " << appended;
+    EXPECT_TRUE(SlotsShow(*program, {"C <TIME>", "marker", "Sent <TIME> <t"}));
     ASSERT_TRUE(program->Exit());
 }
 

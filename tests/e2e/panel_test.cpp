@@ -8,7 +8,8 @@
 namespace e2e {
 namespace {
 
-const int kRegister = 2;  // the item of a slot's pop-up menu
+const int kAppendBehind = 0;  // items of a slot's pop-up menu
+const int kRegister = 2;
 
 int ScrollPos(const Program& program) {
     return GetScrollPos(program.Control(IDC_SCROLL), SB_CTL);
@@ -39,15 +40,17 @@ using PanelTest = ProgramTest;
 // The View setting reaches the captions: titles where there are some (the
 // cuts themselves are the core's tests), else the start or the end; the
 // histories have no titles, so View 0 shows their start.
+// Captions are set verbatim: '&' stays (the button makes it a mnemonic),
+// line breaks too.
 TEST_F(PanelTest, CaptionsShowTitlesStartsOrEndsAsTheViewSettingSays) {
-    WriteList(L"Quillstack.txt", {"Hello", "あいうえおかきくa"});
+    WriteList(L"Quillstack.txt", {"Hello", "あいうえおかきくa", "R&D\r\nx"});
     WriteList(L"Quillstack_Title.txt", {"Greeting", ""});
     const struct {
         int view;
         std::vector<std::string> sentences, history;
     } cases[] = {
-        {0, {"Greeting", "あいうえおかき"}, {"0123456789ABCD"}},
-        {2, {"Hello", "うえおかきくa"}, {"6789ABCDEFGHIJ"}},
+        {0, {"Greeting", "あいうえおかき", "R&D\r\nx"}, {"0123456789ABCD"}},
+        {2, {"Hello", "うえおかきくa", "R&D\r\nx"}, {"6789ABCDEFGHIJ"}},
     };
     for (const auto& c : cases) {
         WriteSettings(folder, {"View=" + std::to_string(c.view)});
@@ -105,6 +108,28 @@ TEST_F(ScrollTest, RangeIsZeroToEightAndTheBarsMessagesMoveTheCaptions) {
         EXPECT_TRUE(SlotsShow(*program, From(step.top))) << "code " << step.code << " position " << step.position;
         EXPECT_EQ(ScrollPos(*program), step.top) << "code " << step.code;
     }
+    ASSERT_TRUE(program->Exit());
+}
+
+// With the panel scrolled, a slot stands for entry m_nTop + slot in every
+// command; a capture and a mode switch leave m_nTop where it is.
+TEST_F(ScrollTest, SlotCommandsActOnTheScrolledEntriesAndTopStays) {
+    ASSERT_TRUE(Start());
+    PostScroll(*program, SB_THUMBTRACK, 3);
+    ASSERT_TRUE(SlotsShow(*program, From(3)));
+    EXPECT_EQ(PressSlot(2), Entry(5));
+    EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendBehind)); }), Entry(5) + Entry(4));
+    ASSERT_TRUE(Copy("Fresh"));
+    EXPECT_TRUE(ChooseOnSlot(0, kRegister));
+    std::vector<std::string> sentences = From(3);
+    sentences[0] = "Fresh";
+    EXPECT_TRUE(SlotsShow(*program, sentences));
+
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
+    for (const char* text : {"c1", "c2", "c3", "c4"}) ASSERT_TRUE(Copy(text));
+    EXPECT_TRUE(SlotsShow(*program, {"c1", "Fresh"}));
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_SENTENCES));
+    EXPECT_TRUE(SlotsShow(*program, sentences));
     ASSERT_TRUE(program->Exit());
 }
 

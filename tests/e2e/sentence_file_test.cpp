@@ -12,6 +12,8 @@ namespace {
 
 using SentenceFileTest = ProgramTest;
 
+const int kRegister = 2;  // the item of a slot's pop-up menu
+
 bool HasLine(const std::string& text, const std::string& line) {
     return text.find("\r\n" + line + "\r\n") != std::string::npos;
 }
@@ -97,21 +99,75 @@ TEST_F(SentenceFileTest, CommandLineWithoutASentenceFileLoadsInitialFileName) {
     }
 }
 
-TEST_F(SentenceFileTest, StartFileHeldByAnotherProgramIsReportedThenTheDefaultFileIsUsedAndTheNameForgotten) {
-    const std::wstring busy = folder.File(L"busy.txt");
+// A start file that cannot be read is reported and the default file used
+// instead. The settings forget their start file only when it is gone: not
+// when another program holds it, nor when the command line named the file.
+TEST_F(SentenceFileTest, UnreadableStartFileIsReportedAndTheDefaultFileUsed) {
+    const struct {
+        const char* initial;  // InitialFileName
+        const char* named;    // on the command line, held with read sharing
+        bool forgotten;
+    } cases[] = {{"busy.txt", "", false}, {"gone\\busy.txt", "", true}, {"Quillstack.txt", "busy.txt", false}};
     WriteList(L"Quillstack.txt", {"default one"});
     WriteList(L"busy.txt", {"busy one"});
-    WriteBytes(folder.File(L"Quillstack.ini"), "InitialFileName=" + folder.AnsiFile("busy.txt") + "\r\n");
-    HeldFile held(busy);
+    for (const auto& c : cases) {
+        const std::string initial = "InitialFileName=" + folder.AnsiFile(c.initial);
+        WriteSettings(folder, {initial});
+        const std::wstring failing = folder.File(Wide(*c.named ? c.named : c.initial));
+        // A reader that lets others read: the command line's file passes the
+        // start's check, and still cannot be loaded.
+        std::optional<HeldFile> held;
+        if (!c.forgotten) held.emplace(failing, *c.named ? FILE_SHARE_READ : 0, GENERIC_READ);
+        program.emplace(folder, *c.named ? Quoted(failing) : L"");
+        AnswerBox("--" + Utf8(failing) + "--", IDOK);
+        EXPECT_TRUE(program->WaitFrame() && SlotsShow(*program, {"default one"})) << c.initial << c.named;
+        held.reset();
+        ASSERT_TRUE(program->Exit());
+        EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), c.forgotten ? "InitialFileName=" : initial));
+    }
+}
 
-    program.emplace(folder);
-    AnswerBox("登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--" + Utf8(busy) + "--", IDOK);
-    ASSERT_TRUE(program->WaitFrame());
-    EXPECT_TRUE(SlotsShow(*program, {"default one"}));
-    held.Close();
+// Changed sentences that cannot be written stop a switch to another file:
+// they stay on the panel, and a later save writes them. The default file
+// is then InitialFileName's.
+TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchToTheDefaultFile) {
+    const std::wstring named = folder.File(L"named.txt");
+    WriteList(L"named.txt", {"named"});
+    WriteList(L"initial.txt", {"initial"});
+    const std::string initial = "InitialFileName=" + folder.AnsiFile("initial.txt");
+    WriteSettings(folder, {initial});
+    ASSERT_TRUE(Start(0, Quoted(named)));
+    ASSERT_TRUE(writer.Put("changed"));
+    ASSERT_TRUE(ChooseOnSlot(1, kRegister));
+    ASSERT_TRUE(SlotsShow(*program, {"named", "changed"}));
+    {
+        HeldFile held(named);
+        program->Command(ID_FILE_DEFAULT);
+        AnswerBox("--" + Utf8(named) + "--", IDOK);
+        ASSERT_TRUE(Answers(*program));
+        EXPECT_TRUE(SlotsShow(*program, {"named", "changed"}, 0ms));
+    }
+    program->Command(ID_FILE_DEFAULT);
+    EXPECT_TRUE(SlotsShow(*program, {"initial"}));
+    EXPECT_EQ(ReadBytes(named), ListFileBytes({"named", "changed"}));
     ASSERT_TRUE(program->Exit());
-    EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "InitialFileName="));
-    EXPECT_EQ(ReadBytes(busy), ListFileBytes({"busy one"}));
+}
+
+// Rewritten in place of the old file: a hidden file, which stays hidden,
+// at a path of 255 bytes, near the limit.
+TEST_F(SentenceFileTest, LongHiddenSentenceFileIsRewritten) {
+    const std::wstring longFolder = folder.File(std::wstring(199 - folder.Path().size(), L'd'));
+    ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
+    const std::wstring file = longFolder + L"\\" + std::wstring(50, L's') + L".txt";
+    ASSERT_EQ(file.size(), 255u);
+    WriteBytes(file, ListFileBytes({"old"}));
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(Start(0, Quoted(file)));
+    ASSERT_TRUE(writer.Put("new"));
+    ASSERT_TRUE(ChooseOnSlot(0, kRegister));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(ReadBytes(file), ListFileBytes({"new"}));
+    EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 }  // namespace

@@ -23,12 +23,14 @@ TEST_F(StartupTest, FirstCopyOwnsTheAtomAndASecondCopyLeavesIt) {
     EXPECT_FALSE(InstanceAtomExists());
 }
 
-// The file is checked before anything is created: a missing one, and one
-// another program holds so that it cannot be read.
+// The file is checked before anything is created: a missing one, one
+// another program holds so that it cannot be read, and one whose name the
+// ANSI code page cannot hold (the program would look for another name).
 TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsReportedAndNothingIsCreated) {
     WriteBytes(folder.File(L"held.txt"), ListFileBytes({"held"}));
+    WriteBytes(folder.File(Wide("한.txt")), ListFileBytes({"Korean"}));
     HeldFile held(folder.File(L"held.txt"));
-    for (const char* name : {"nosuch.txt", "held.txt"}) {
+    for (const char* name : {"nosuch.txt", "held.txt", "한.txt"}) {
         SCOPED_TRACE(name);
         Program program(folder, Wide(name));
         HWND box = program.WaitDialog();

@@ -13,6 +13,7 @@ TEST(PanelMath, ScrollRangeAndPosition) {
     EXPECT_EQ(ScrollMax(16), 8);
     EXPECT_EQ(ScrollMax(7), 0);
     EXPECT_EQ(ScrollMax(-5), 0);
+    EXPECT_EQ(ScrollMax(INT_MIN), 0);
     EXPECT_EQ(ScrollPosition(kScrollLineUp, 3, 0, 8), 2);
     EXPECT_EQ(ScrollPosition(kScrollLineDown, 3, 0, 8), 4);
     EXPECT_EQ(ScrollPosition(kScrollLineDown, INT_MAX, 0, 8), 8);

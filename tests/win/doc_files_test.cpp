@@ -65,14 +65,6 @@ TEST_F(DocFiles, TitlesArePaddedOrCutToTheSentences) {
     EXPECT_EQ(Entries(doc->m_Sentences), five);
 }
 
-TEST_F(DocFiles, OpeningAnotherFileSavesChangesFirst) {
-    doc->SetItem(kListSentences, 1, "changed");
-    WriteBytes(File("b.txt"), ListFileBytes({"b"}));
-    EXPECT_TRUE(doc->OpenSentenceFile(File("b.txt")));
-    EXPECT_EQ(ReadBytes(File("a.txt")), ListFileBytes({"one", "changed"}));
-    EXPECT_FALSE(doc->m_bSentencesDirty);
-}
-
 // The sentences go with their titles, and only once: nothing changed since
 // means no second write. (Asking first is tested end to end.)
 TEST_F(DocFiles, SavingChangesWritesSentencesAndTitlesOnce) {

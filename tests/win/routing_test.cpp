@@ -99,14 +99,16 @@ TEST_F(Routing, ItemsWithoutAHandlerAreGrayedWhenTheirMenuOpens) {
 }
 
 // The start shows the sentences with their mark; a mode command, from the
-// menu or from an accelerator, moves both.
+// menu or from an accelerator, moves both, and a file loaded while a
+// history shows brings them back to the sentences.
 TEST_F(Routing, ModeCommandsReachTheViewAndMoveTheRadioMark) {
     EXPECT_EQ(doc->m_strSentenceFile, File("Quillstack.txt"));
     const struct {
         UINT id;
         WORD source;  // 0 menu, 1 accelerator
         int mode;
-    } steps[] = {{0, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_URLHISTORY, 1, 2}, {ID_MODE_SENTENCES, 0, 0}};
+    } steps[] = {{0, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_URLHISTORY, 1, 2},
+                 {ID_FILE_DEFAULT, 0, 0}, {ID_MODE_CLIPHISTORY, 0, 1}, {ID_MODE_SENTENCES, 0, 0}};
     for (const auto& step : steps) {
         if (step.id) SendMessageW(frame, WM_COMMAND, MAKEWPARAM(step.id, step.source), 0);
         EXPECT_EQ(view->m_nMode, step.mode);
