@@ -2,6 +2,7 @@
 
 #include "app/tray_menus.h"
 #include "core/frame_math.h"
+#include "dialogs/sentence_editor.h"
 #include "framework/help.h"
 #include "framework/text.h"
 #include "res/resource.h"
@@ -44,6 +45,13 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kTrayNotify:
         OnTrayNotify(static_cast<UINT>(lParam));
+        return 0;
+    case WM_MOVE:
+        fw::FrameWnd::WindowProc(message, wParam, lParam);
+        OnMove();
+        return 0;
+    case CSentenceEditorDlg::kMovedMessage:
+        OnEditorMoved(reinterpret_cast<HWND>(lParam));
         return 0;
     default:
         // A restarted shell shows only the icons added after its start.
@@ -224,4 +232,63 @@ void CMainFrame::ShowEditor(int showCommand) const {
     const CQuillstackView* view = View();
     if (!view || !view->m_bEditorShown) return;
     if (HWND editor = view->EditorWindow()) ShowWindow(editor, showCommand);
+}
+
+// ---- Docking of the sentence editor ---------------------------------------
+
+namespace {
+
+qs::ScreenRect WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void MoveWindowTo(HWND window, int x, int y) {
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+// Runs after every move of the frame: a docked editor follows it; a loose
+// one, on show within the snap zone, pulls the frame to its side. A hidden
+// editor pulls nothing: the frame would jump towards a window the user
+// cannot see.
+void CMainFrame::OnMove() {
+    const CQuillstackView* view = View();
+    HWND editor = view ? view->EditorWindow() : nullptr;
+    if (!editor || !IsWindow(editor)) return;
+    if (m_bEditorDocked) {
+        PlaceEditor(editor);
+    } else if (IsWindowVisible(editor) && TryDockEditor(editor)) {
+        m_bEditorDocked = true;
+        const qs::ScreenRect at = WindowRect(editor);
+        // The frame's own move then places the editor exactly.
+        MoveWindowTo(Hwnd(), at.left - m_nDockX, at.top - m_nDockY);
+    }
+}
+
+// Runs after every move of the editor: moved away it comes loose, moved
+// close to either side it snaps to it.
+void CMainFrame::OnEditorMoved(HWND editor) {
+    if (!editor || !IsWindow(editor)) return;
+    m_bEditorDocked = TryDockEditor(editor);
+    if (m_bEditorDocked) PlaceEditor(editor);
+}
+
+bool CMainFrame::TryDockEditor(HWND editor) {
+    const std::optional<qs::DockOffset> docked =
+        qs::TryDockEditor(WindowRect(Hwnd()), WindowRect(editor), {m_nDockX, m_nDockY});
+    if (!docked) return false;
+    m_nDockX = docked->x;
+    m_nDockY = docked->y;
+    return true;
+}
+
+// Moved only when it is not there yet: its move reports back here.
+void CMainFrame::PlaceEditor(HWND editor) const {
+    const qs::ScreenRect frame = WindowRect(Hwnd());
+    const qs::ScreenRect at = WindowRect(editor);
+    const int x = frame.left + m_nDockX, y = frame.top + m_nDockY;
+    if (at.left != x || at.top != y) MoveWindowTo(editor, x, y);
 }

@@ -1,7 +1,8 @@
 // The program's only top-level window: small, fixed in size, holding the
 // form view with the eight buttons. It owns the notification-area icon and
-// its two menus, and minimises in the style the settings choose: to the
-// taskbar, rolled up to its caption (at once or animated), or to the icon.
+// its two menus, minimises in the style the settings choose (to the
+// taskbar, rolled up to its caption at once or animated, or to the icon),
+// and keeps the sentence editor docked to one of its sides.
 #pragma once
 
 #include <optional>
@@ -24,6 +25,11 @@ public:
 
     // Rolled up to the caption; iconising and restoring keep it.
     bool m_bRolledUp = false;
+    // The sentence editor follows the frame, at this offset from its
+    // top-left corner.
+    bool m_bEditorDocked = true;
+    int m_nDockX = kWidth;
+    int m_nDockY = 0;
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& create) override;
@@ -52,6 +58,12 @@ private:
     // Shows or hides the sentence editor with the frame, when the user has
     // it open.
     void ShowEditor(int showCommand) const;
+
+    // Docking of the sentence editor.
+    void OnMove();
+    void OnEditorMoved(HWND editor);
+    bool TryDockEditor(HWND editor);
+    void PlaceEditor(HWND editor) const;
 
     fw::TrayIcon tray_;
 };

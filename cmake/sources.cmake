@@ -70,6 +70,7 @@ set(QS_PROGRAM_SOURCES
   dialogs/join_dest.cpp
   dialogs/text_file_dialog.cpp
   dialogs/shortcut_key.cpp
+  dialogs/sentence_editor.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp
@@ -116,6 +117,7 @@ set(QS_E2E_SOURCES
   tests/e2e/frame_test.cpp
   tests/e2e/help_test.cpp
   tests/e2e/file_commands_test.cpp
+  tests/e2e/editor_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

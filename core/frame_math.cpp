@@ -18,4 +18,23 @@ int TrayListLength(int count) {
     return count > kTrayListShort ? kTrayListLong : kTrayListShort;
 }
 
+std::optional<DockOffset> TryDockEditor(const ScreenRect& frame, const ScreenRect& editor, DockOffset current) {
+    const DockOffset at{editor.left - frame.left, editor.top - frame.top};
+    if (at == current) return current;
+    if (at.y < -kDockReachY || at.y > kDockReachY) return std::nullopt;
+    const int frameWidth = frame.right - frame.left;
+    const int editorWidth = editor.right - editor.left;
+    DockOffset docked;
+    if (at.x >= frameWidth && at.x < frameWidth + kDockSnap) {
+        docked.x = frameWidth;
+    } else if (at.x > -editorWidth - kDockSnap && at.x <= -editorWidth) {
+        docked.x = -editorWidth;
+    } else {
+        return std::nullopt;
+    }
+    docked.y = std::clamp(at.y, -kDockMaxY, kDockMaxY);
+    if (docked.y > -kDockSnap && docked.y < kDockSnap) docked.y = 0;
+    return docked;
+}
+
 }  // namespace qs

@@ -1,5 +1,6 @@
-// Arithmetic of the main frame: the heights of the animated roll-up and how
-// many items the tray's list menu offers.
+// Arithmetic of the main frame: the heights of the animated roll-up, how
+// many items the tray's list menu offers, and where the sentence editor
+// docks to it.
 #pragma once
 
 #include <optional>
@@ -23,5 +24,33 @@ std::optional<int> RollDownStep(int height, int full);
 
 // Items of the tray's list menu for a list of `count` entries.
 int TrayListLength(int count);
+
+// A window's rectangle in screen pixels (left and top inclusive).
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The docked editor's top-left corner relative to the frame's.
+struct DockOffset {
+    int x = 0;
+    int y = 0;
+    bool operator==(const DockOffset&) const = default;
+};
+
+// The snap zone: an editor edge less than this far from the frame's side,
+// or a top less than this far from the frame's top, snaps to it.
+inline constexpr int kDockSnap = 30;
+// How far above or below the frame a docked editor may sit.
+inline constexpr int kDockMaxY = 270;
+inline constexpr int kDockReachY = 300;
+
+// Whether an editor at `editor` docks to the frame at `frame`, and at which
+// offset: unchanged when it sits exactly at `current`; else flush with the
+// frame's right side or its left side when the near edge is within the snap
+// zone, tops aligned when they are close, none when it is too far away.
+std::optional<DockOffset> TryDockEditor(const ScreenRect& frame, const ScreenRect& editor, DockOffset current);
 
 }  // namespace qs

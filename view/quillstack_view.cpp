@@ -120,6 +120,8 @@ bool CQuillstackView::OnCmdMsg(UINT id, fw::CommandCall call) {
     case ID_JOIN_CLIPHISTORY:
     case ID_JOIN_URLHISTORY:
         return fw::Handle(call, [this, id] { OnJoin(static_cast<ListKind>(id - ID_JOIN_SENTENCES)); });
+    case ID_SHOW_EDITOR:
+        return fw::Handle(call, [this] { OnShowEditor(); });
     // The slot menu's commands need text on the clipboard.
     case ID_APPEND_BEHIND:
     case ID_APPEND_FRONT:

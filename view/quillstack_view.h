@@ -18,6 +18,7 @@
 #include "core/date_time.h"
 #include "core/panel_math.h"
 #include "data/quillstack_doc.h"
+#include "dialogs/sentence_editor.h"
 #include "framework/text.h"
 #include "framework/view.h"
 #include "hook/qhook.h"
@@ -89,11 +90,13 @@ public:
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
-    // The two modeless windows, which the frame shows with itself. Neither
-    // exists yet: the sentence editor and the temporary-save window come
-    // with their own windows.
-    HWND EditorWindow() const { return nullptr; }
+    // The two modeless windows, which the frame shows with itself. The
+    // temporary-save window comes with its own window.
+    HWND EditorWindow() const { return editor_.Hwnd(); }
     HWND TempSaveWindow() const { return nullptr; }
+    // The frame and the sentence editor stay above other windows while
+    // ShowTopMost is set.
+    void ApplyTopMost() const;
 
     // Shortcut keys: the hook goes while the options sheet is open.
     bool IsFirstInstance() const { return firstInstance_; }
@@ -119,6 +122,7 @@ private:
     void OnControlCommand(UINT id, UINT code);
 
     // Set-up and teardown
+    void CreateEditor();
     struct StartFile {
         std::string path;
         bool fromSettings;  // InitialFileName
@@ -167,20 +171,25 @@ private:
     void OnSaveHistory(ListKind kind);
     void OnJoin(ListKind kind);
     void OnExitWithoutSaving();
+    void OnShowEditor();
+    void OnEditorClosed();
 
     // Date and time
     static qs::Moment Now();
     void OnTimer();
     void ExpandDateTimeTemplate();
 
-    // The sentence editor has no window yet; these are where the panel
-    // tells it which entry to show and how many indexes the list has.
-    void EditorShowEntry(int index, ListKind kind) { (void)index, (void)kind; }
-    void EditorSetIndexCount(int count) { (void)count; }
+    // Where the panel tells the sentence editor which entry to show (index
+    // -1: the one it shows) and how many indexes its list offers.
+    void EditorShowEntry(int index, ListKind kind) {
+        editor_.ShowEntry(index < 0 ? std::nullopt : std::optional<int>(index), kind);
+    }
+    void EditorSetIndexCount(int count) { editor_.SetIndexCount(count); }
 
     HMENU FunctionsMenu() const;
     HWND ScrollBar() const;
 
+    CSentenceEditorDlg editor_;
     std::array<CSlotButton, qs::kSlotCount> slots_;
     qs::WheelAccumulator wheel_;
     qs::DateTimeFormats formats_;

@@ -68,10 +68,11 @@ void CQuillstackView::OnCaptureRetry() {
     if (GetClipboardSequenceNumber() == retrySequence_) CaptureUnlessOwn();
 }
 
-// Changes the program made through its own windows are not recorded. A
-// change without an owner window comes from another program.
+// Changes the program made through its own windows, and text copied in the
+// sentence editor's body, are not recorded. A change without an owner
+// window comes from another program.
 bool CQuillstackView::IsOwnClipboardChange(HWND owner) const {
-    return owner != nullptr && owner == Hwnd();
+    return owner != nullptr && (owner == Hwnd() || owner == editor_.BodyWindow());
 }
 
 void CQuillstackView::RecordClipboardText() {

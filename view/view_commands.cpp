@@ -109,6 +109,24 @@ void CQuillstackView::OnExitWithoutSaving() {
     PostMessageW(fw::MainWindow(), WM_COMMAND, ID_APP_EXIT, 0);
 }
 
+// A second use while the editor is open changes nothing but the mark.
+void CQuillstackView::OnShowEditor() {
+    CheckMenuItem(FunctionsMenu(), ID_SHOW_EDITOR, MF_BYCOMMAND | MF_CHECKED);
+    DrawMenuBar(fw::MainWindow());
+    if (!IsWindowVisible(EditorWindow())) {
+        ShowWindow(EditorWindow(), SW_SHOWNORMAL);
+        EditorShowEntry(-1, m_nMode);
+    }
+    m_bEditorShown = true;
+}
+
+// The user closed the editor: the frame no longer shows it with itself.
+void CQuillstackView::OnEditorClosed() {
+    CheckMenuItem(FunctionsMenu(), ID_SHOW_EDITOR, MF_BYCOMMAND | MF_UNCHECKED);
+    DrawMenuBar(fw::MainWindow());
+    m_bEditorShown = false;
+}
+
 // ---- Date and time --------------------------------------------------------
 
 qs::Moment CQuillstackView::Now() {

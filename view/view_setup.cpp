@@ -16,11 +16,9 @@ void CQuillstackView::OnInitialUpdate() {
                                        fw::LoadAnsiString(IDS_TIME_FORMAT_KANJI));
     placeholder_ = fw::LoadAnsiString(IDS_NOT_REGISTERED);
 
+    CreateEditor();
     LoadStartFile();
-    // The sentence editor joins the frame in the topmost band when it comes.
-    if (GetDocument()->m_Settings.ShowTopMost) {
-        SetWindowPos(fw::MainWindow(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
+    ApplyTopMost();
     // Joining the chain makes Windows report the clipboard's current content
     // at once, so a text already there becomes the first history entry.
     m_hWndNextViewer = SetClipboardViewer(Hwnd());
@@ -32,8 +30,24 @@ void CQuillstackView::OnInitialUpdate() {
     if (StartsIconised()) PostMessageW(fw::MainWindow(), WM_COMMAND, ID_ICONISE, 0);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
-    // The sentence editor and temporary-save windows join this set-up, in
-    // their places, as they are built.
+    // The temporary-save window joins this set-up, in its place, when it
+    // is built.
+}
+
+// Hidden until the user opens it, flush against the frame's right edge
+// with the tops aligned: where it docks.
+void CQuillstackView::CreateEditor() {
+    RECT frame{};
+    GetWindowRect(GetAncestor(Hwnd(), GA_ROOT), &frame);
+    if (!editor_.CreateEditor(Hwnd(), GetDocument(), [this] { OnEditorClosed(); })) return;
+    SetWindowPos(editor_.Hwnd(), HWND_NOTOPMOST, frame.right, frame.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CQuillstackView::ApplyTopMost() const {
+    HWND order = GetDocument()->m_Settings.ShowTopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    for (HWND window : {GetAncestor(Hwnd(), GA_ROOT), editor_.Hwnd()}) {
+        if (window) SetWindowPos(window, order, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 // "-i" anywhere in the arguments, even inside a file name, and only in
@@ -86,6 +100,7 @@ void CQuillstackView::OnDestroy() {
     RemoveHook();
     ChangeClipboardChain(Hwnd(), m_hWndNextViewer);
     m_hWndNextViewer = nullptr;
+    editor_.DestroyWindow();
 }
 
 bool CQuillstackView::LoadSentenceFile(const std::string& path) {

@@ -40,7 +40,8 @@ protected:
 
 // Without a program for .html the shell cannot open the page: a message
 // names it. With Wine's launcher for .html, the tray menu's help item opens
-// the contents page, which forwards to a section of the guide.
+// the contents page, which forwards to a section of the guide, and the
+// sentence editor's help button the editor's page.
 TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_TRUE(Start());
     const std::wstring page = folder.File(L"help\\context\\contents.html");
@@ -63,6 +64,14 @@ TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_GT(start, link.size()) << forward;
     EXPECT_NE(ReadBytes(folder.File(L"help\\Quillstack.html")).find("id=\"" + forward.substr(start, end - start) + "\""),
               std::string::npos);
+
+    DeleteFileW(address.c_str());
+    program->Command(ID_SHOW_EDITOR);
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor = FindWindowW(L"#32770", L"登録文の確認と編集")); }));
+    Program::PressButton(editor, IDC_EDITOR_HELP);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(address).empty(); }));
+    EXPECT_EQ(ReadBytes(address), "file://" + UnixPath(folder.File(L"help\\context\\16.html")));
     ASSERT_TRUE(program->Exit());
 }
 

@@ -36,5 +36,25 @@ TEST(FrameMath, TrayListOffersSixteenItemsOnceTheListReachesPastEight) {
     for (const auto& [count, items] : cases) EXPECT_EQ(TrayListLength(count), items) << count;
 }
 
+// A 150-wide frame and a 200-wide editor at offset (dx, dy) from it.
+TEST(FrameMath, EditorDocksWithinThirtyPixelsOfEitherSide) {
+    const ScreenRect frame{100, 100, 250, 370};
+    const std::optional<DockOffset> none;
+    const struct {
+        int dx, dy;
+        std::optional<DockOffset> docked;
+    } cases[] = {
+        {165, 10, DockOffset{165, 10}},  // where it was docked: kept as it is
+        {149, 0, none}, {150, 0, DockOffset{150, 0}}, {179, 0, DockOffset{150, 0}}, {180, 0, none}, {-230, 0, none},
+        {-229, 0, DockOffset{-200, 0}}, {-200, 5, DockOffset{-200, 0}}, {-199, 0, none}, {150, 29, DockOffset{150, 0}},
+        {150, 30, DockOffset{150, 30}}, {150, -29, DockOffset{150, 0}}, {150, -30, DockOffset{150, -30}},
+        {160, 300, DockOffset{150, 270}}, {160, -300, DockOffset{150, -270}}, {150, 301, none}, {150, -301, none},
+    };
+    for (const auto& c : cases) {
+        const ScreenRect editor{100 + c.dx, 100 + c.dy, 300 + c.dx, 400 + c.dy};
+        EXPECT_EQ(TryDockEditor(frame, editor, {165, 10}), c.docked) << c.dx << "," << c.dy;
+    }
+}
+
 }  // namespace
 }  // namespace qs

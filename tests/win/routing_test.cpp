@@ -8,11 +8,13 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/quillstack_app.h"
 #include "data/quillstack_doc.h"
 #include "framework/frame_window.h"
 #include "framework/handles.h"
+#include "framework/text.h"
 #include "res/resource.h"
 #include "tests/win/win_test_support.h"
 #include "view/menus.h"
@@ -79,12 +81,13 @@ const UINT kHandled[] = {
     ID_MODE_SENTENCES,   ID_MODE_CLIPHISTORY, ID_MODE_URLHISTORY,
     ID_JOIN_SENTENCES,   ID_JOIN_CLIPHISTORY, ID_JOIN_URLHISTORY,
     ID_CLEAR_SENTENCES,  ID_CLEAR_CLIPHISTORY, ID_CLEAR_URLHISTORY, ID_ICONISE, ID_HELP_FINDER,
+    ID_SHOW_EDITOR,
 };
 
 // Commands that nothing on the routing path handles yet; an id moves to the
 // list above when its handler comes.
 const UINT kUnhandled[] = {
-    ID_FILE_NEW, ID_SHOW_EDITOR, ID_SHOW_TEMPSAVE, ID_OPTIONS,
+    ID_FILE_NEW, ID_SHOW_TEMPSAVE, ID_OPTIONS,
 };
 
 TEST_F(Routing, ItemsWithoutAHandlerAreGrayedWhenTheirMenuOpens) {
@@ -111,6 +114,47 @@ TEST_F(Routing, ModeCommandsReachTheViewAndMoveTheRadioMark) {
         if (step.id) SendMessageW(frame, WM_COMMAND, MAKEWPARAM(step.id, step.source), 0);
         EXPECT_EQ(view->m_nMode, step.mode);
         for (int mode = 0; mode < 3; ++mode) EXPECT_EQ(Checked(ID_MODE_SENTENCES + mode), mode == step.mode) << mode;
+    }
+}
+
+// The editor's command checks its item and shows it; closing it (Escape
+// does as its button) clears both and the flag the frame reads. Fewer
+// numbers than the entry shown bring up entry 1; more go on from the last.
+// A font size gives the body, and only the body, its fixed-pitch face.
+TEST_F(Routing, SentenceEditorCommandIndexListAndFonts) {
+    auto* editor = static_cast<CSentenceEditorDlg*>(fw::Wnd::FromHandle(view->EditorWindow()));
+    ASSERT_TRUE(editor && !IsWindowVisible(editor->Hwnd()));
+    for (UINT id : {ID_SHOW_EDITOR, IDCANCEL}) {
+        SendMessageW(id == IDCANCEL ? editor->Hwnd() : frame, WM_COMMAND, id, 0);
+        const bool shown = id == ID_SHOW_EDITOR;
+        EXPECT_TRUE(Checked(ID_SHOW_EDITOR) == shown && view->m_bEditorShown == shown) << id;
+        EXPECT_EQ(IsWindowVisible(editor->Hwnd()) != FALSE, shown) << id;
+    }
+
+    auto item = [&](int id) { return GetDlgItem(editor->Hwnd(), id); };
+    for (const char* text : {"e0", "e1", "e2", "e3", "e4", "e5"}) doc->m_Sentences.AddTail(text);
+    editor->ShowEntry(5, kListSentences);
+    editor->SetIndexCount(5);
+    EXPECT_EQ(SendMessageW(item(IDC_EDITOR_INDEX), CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(fw::GetWindowTextString(item(IDC_EDITOR_BODY)), L"e0");
+    editor->SetIndexCount(20);
+    wchar_t last[8] = {};
+    SendMessageW(item(IDC_EDITOR_INDEX), CB_GETLBTEXT, 19, reinterpret_cast<LPARAM>(last));
+    EXPECT_STREQ(last, L"20");
+
+    auto font = [&](int id) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(item(id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font;
+    };
+    const LONG title = font(IDC_EDITOR_TITLE).lfHeight;
+    for (auto [size, height] : {std::pair{2, 18}, {0, 12}, {1, 15}}) {
+        SendMessageW(item(IDC_EDITOR_FONT), CB_SETCURSEL, static_cast<WPARAM>(size), 0);
+        SendMessageW(editor->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_EDITOR_FONT, CBN_SELCHANGE), 0);
+        const LOGFONTW body = font(IDC_EDITOR_BODY);
+        EXPECT_EQ(body.lfHeight, height);
+        EXPECT_TRUE(std::wstring(body.lfFaceName) == L"ＭＳ ゴシック" && body.lfPitchAndFamily == (FIXED_PITCH | FF_MODERN));
+        EXPECT_EQ(font(IDC_EDITOR_TITLE).lfHeight, title);
     }
 }
 
