@@ -41,7 +41,7 @@ protected:
 // Without a program for .html the shell cannot open the page: a message
 // names it. With Wine's launcher for .html, the tray menu's help item opens
 // the contents page, which forwards to a section of the guide, and the
-// sentence editor's help button the editor's page.
+// help buttons of the sentence editor and the new-file wizard their pages.
 TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_TRUE(Start());
     const std::wstring page = folder.File(L"help\\context\\contents.html");
@@ -72,6 +72,17 @@ TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     Program::PressButton(editor, IDC_EDITOR_HELP);
     ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(address).empty(); }));
     EXPECT_EQ(ReadBytes(address), "file://" + UnixPath(folder.File(L"help\\context\\16.html")));
+
+    // The new-file wizard's help button, its page (the wizard stays open).
+    DeleteFileW(address.c_str());
+    program->Command(ID_FILE_NEW);
+    HWND wizard = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(wizard = FindWindowW(L"#32770", L"新規作成")); }));
+    Program::PressButton(wizard, IDC_WIZARD_HELP);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(address).empty(); }));
+    EXPECT_EQ(ReadBytes(address), "file://" + UnixPath(folder.File(L"help\\context\\8.html")));
+    Program::PressButton(wizard, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(wizard); }));
     ASSERT_TRUE(program->Exit());
 }
 
