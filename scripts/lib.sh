@@ -10,7 +10,7 @@ QS_PACKAGES=(
   cmake make g++ clang googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool xclip x11-utils imagemagick libx11-dev
-  locales fonts-ipafont-gothic
+  locales fonts-ipafont-gothic fonts-wine unzip
 )
 
 qs_log() { printf '== %s\n' "$*" >&2; }
