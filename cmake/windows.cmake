@@ -140,6 +140,9 @@ add_test(NAME e2e_package COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/package_t
   $<TARGET_FILE:e2e_package> ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e_package PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)
 
+# Pictures of the real program for the README (scripts/screenshots).
+qs_add_driver(screenshots gtest_main tools/screenshots.cpp tests/e2e/harness.cpp)
+
 # Shortcut keys typed with xdotool into a window of the driver's own.
 qs_add_driver(e2e_keys gtest_main ${QS_E2E_KEYS_SOURCES})
 gtest_discover_tests(e2e_keys DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
