@@ -135,5 +135,12 @@ TEST_F(Screenshots, DockedEditor) {
     Take(L"editor", {program->Frame(), Opened(ID_SHOW_EDITOR, L"登録文の確認と編集")});
 }
 
+TEST_F(Screenshots, TemporarySaveWindow) {
+    ASSERT_TRUE(Copy(kSentences[1]));
+    HWND window = Opened(ID_SHOW_TEMPSAVE, L"一時保存");
+    Program::PressButton(window, IDC_TEMPSAVE_SAVE);
+    Take(L"tempsave", {program->Frame(), window});
+}
+
 }  // namespace
 }  // namespace e2e
