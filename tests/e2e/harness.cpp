@@ -133,6 +133,19 @@ HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds tim
     return found;
 }
 
+HWND Program::OpenPopupMenu(const std::function<void()>& press) const {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        press();
+        HWND menu = WaitWindow(L"#32768", 2s);
+        DWORD_PTR result = 0;
+        // Answered from inside the menu's loop, after the events it found.
+        if (menu && SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) && IsWindowVisible(menu)) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
 HWND Program::WaitFrame(bool shown) {
     if (!frame_) frame_ = WaitWindow(L"FwFrameWnd", 15s, shown);
     return frame_;

@@ -3,6 +3,7 @@
 // program on the same desktop would.
 #pragma once
 
+#include <functional>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -84,6 +85,11 @@ public:
     HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
     // The pop-up menu it shows, or null on time-out.
     HWND WaitPopupMenu() const { return WaitWindow(L"#32768"); }
+    // The pop-up menu `press` opens, once the menu has passed through the
+    // program's pending events. Wine without a window manager reports a
+    // focus change late after a dialog closes and cancels a menu opened
+    // meanwhile; nothing was chosen then, so the press is repeated.
+    HWND OpenPopupMenu(const std::function<void()>& press) const;
     // Every static text of a dialog, joined by line feeds (UTF-8).
     static std::string DialogText(HWND dialog);
     // Presses a dialog's button by its id.

@@ -46,15 +46,17 @@ protected:
     // the program has dealt with its copy.
     std::optional<std::string> CopyBack(const std::vector<WPARAM>& keys) {
         return CopiedBy([&] {
-            PostMessageW(Button(IDC_TEMPSAVE_COPY), BM_CLICK, 0, 0);
-            HWND menu = program->WaitPopupMenu();
+            HWND menu = program->OpenPopupMenu([&] { PostMessageW(Button(IDC_TEMPSAVE_COPY), BM_CLICK, 0, 0); });
             EXPECT_TRUE(menu && PressInPopupMenu(menu, keys));
         });
     }
     // A right-button press on a button, then item `item` of its menu.
+    HWND OpenButtonMenu(int button) {
+        return program->OpenPopupMenu(
+            [&] { PostMessageW(Button(button), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)); });
+    }
     bool ChooseOnButton(int button, int item) {
-        PostMessageW(Button(button), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = program->WaitPopupMenu();
+        HWND menu = OpenButtonMenu(button);
         return menu && ChooseFromPopupMenu(menu, item);
     }
 
@@ -147,8 +149,7 @@ TEST_F(TempSaveTest, KeepsUpToTwentyClipboardTextsAndPutsThemBackUnrecorded) {
 
     // A right-button press opens the menu and the button does nothing.
     ASSERT_TRUE(Copy("four"));
-    PostMessageW(Button(IDC_TEMPSAVE_SAVE), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    HWND menu = program->WaitPopupMenu();
+    HWND menu = OpenButtonMenu(IDC_TEMPSAVE_SAVE);
     ASSERT_TRUE(menu && PressInPopupMenu(menu, {VK_ESCAPE}));
     EXPECT_EQ(Ask(Button(IDC_TEMPSAVE_SAVE), BM_GETSTATE) & BST_PUSHED, 0);
     EXPECT_EQ(Held(), (Lines{"one", "three", "two"}));
