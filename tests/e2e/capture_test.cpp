@@ -7,10 +7,6 @@
 namespace e2e {
 namespace {
 
-const int kAppendBehind = 0;  // items of a slot's pop-up menu
-const int kAppendFront = 1;
-const int kRegister = 2;
-
 using CaptureTest = ProgramTest;
 
 // Eight entries fit the panel, so the whole history shows at once. (The

@@ -73,7 +73,6 @@ void PrintTo(const ExitCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-const int kRegister = 2;  // the item of a slot's pop-up menu
 const char kSaveQuestion[] = "変更を保存します\n[FILE] : ";
 const char kWriteFailed[] = "登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--";
 
