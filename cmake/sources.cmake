@@ -66,6 +66,9 @@ set(QS_PROGRAM_SOURCES
   data/quillstack_doc.cpp
   data/settings_file.cpp
   dialogs/join_dest.cpp
+  dialogs/new_file_wizard.cpp
+  dialogs/temp_edit.cpp
+  dialogs/temp_save.cpp
   dialogs/text_file_dialog.cpp
   dialogs/shortcut_key.cpp
   dialogs/sentence_editor.cpp
@@ -115,6 +118,8 @@ set(QS_E2E_SOURCES
   tests/e2e/help_test.cpp
   tests/e2e/file_commands_test.cpp
   tests/e2e/editor_test.cpp
+  tests/e2e/temp_save_test.cpp
+  tests/e2e/new_file_wizard_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by
@@ -129,4 +134,11 @@ set(QS_E2E_XCLIP_SOURCES
 set(QS_E2E_KEYS_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/shortcut_keys_test.cpp
+)
+
+# The unpacked package: a driver of its own, run only by
+# tests/e2e/package_test.sh, which builds and unpacks the zip first.
+set(QS_E2E_PACKAGE_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/package_test.cpp
 )

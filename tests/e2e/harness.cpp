@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -28,13 +29,14 @@ bool ClipboardWriter::PutBitmap() {
     return PutClipboard(Window(), CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr));
 }
 
-Program::Program(const TempFolder& folder, std::wstring_view arguments) {
+Program::Program(const std::wstring& folder, std::wstring_view arguments) {
     // The program, the keyboard-hook library it links and its user guide.
-    const std::wstring exe = folder.File(L"Quillstack.exe");
+    const auto file = [&folder](const wchar_t* name) { return folder + L"\\" + name; };
+    const std::wstring exe = file(L"Quillstack.exe");
     CopyFileW(ProgramPath().c_str(), exe.c_str(), TRUE);
-    CopyFileW(HookLibraryPath().c_str(), folder.File(L"quillstack.dll").c_str(), TRUE);
+    CopyFileW(HookLibraryPath().c_str(), file(L"quillstack.dll").c_str(), TRUE);
     std::error_code ignored;
-    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", folder.File(L"help"),
+    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", file(L"help"),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ignored);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
@@ -45,7 +47,7 @@ Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     // most. Nothing the program itself does is ever retried.
     for (int attempt = 0;; ++attempt) {
         if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           folder.Path().c_str(), &startup, &info_)) {
+                           folder.c_str(), &startup, &info_)) {
             return;
         }
         const DWORD error = GetLastError();
@@ -103,6 +105,7 @@ HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds tim
         [&] {
             for (HWND window : TopWindows()) {
                 if (window != frame_ && window != except && ClassName(window) == className &&
+                    std::find(ignored_.begin(), ignored_.end(), window) == ignored_.end() &&
                     (IsWindowVisible(window) || !shown)) {
                     found = window;
                     return true;
@@ -315,9 +318,66 @@ bool SendCommand(const Program& program, UINT id) {
     return failure;
 }
 
+std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::optional<std::wstring>& path,
+                                                                    bool replaces) {
+    // Under Wine the dialog is explorer-style, with these combo boxes.
+    const int nameBox = 0x47C, folderBox = 0x471;
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = program->WaitWindow(L"#32770", 0ms)) && GetDlgItem(dialog, nameBox); }));
+    // Asked of the controls: the system keeps no text for them.
+    wchar_t shown[2][MAX_PATH] = {};
+    SendMessageW(GetDlgItem(dialog, folderBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[0]));
+    SendMessageW(GetDlgItem(dialog, nameBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[1]));
+    if (path) SetWindowTextW(GetDlgItem(dialog, nameBox), path->c_str());
+    Program::PressButton(dialog, path ? IDOK : IDCANCEL);
+    if (replaces) Program::PressButton(program->WaitDialog(dialog), IDYES);
+    // Gone, and the program answers: the command is done. (Polling the
+    // file meanwhile would hold it open and make the program's write fail.)
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
+    return {shown[0], shown[1]};
+}
+
 std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout) {
     if (!WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, timeout)) return std::nullopt;
     return ClipboardText();
+}
+
+std::string UnixPath(const std::wstring& path) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = toUnix ? toUnix(path.c_str()) : nullptr;
+    std::string result = unix ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+namespace {
+void SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(), bytes), ERROR_SUCCESS);
+}
+}  // namespace
+
+BrowserRecorder::BrowserRecorder(const std::wstring& folder) : address_(folder + L"\\address.txt") {
+    const std::wstring script = folder + L"\\browser.sh";
+    WriteBytes(script, "printf '%s' \"$2\" > \"$1\"\n");
+    EXPECT_FALSE(UnixPath(script).empty()) << "the test needs Wine's file names";
+    // Wine reads file associations from HKCR itself, not from the user's
+    // Software\Classes.
+    SetValue(HKEY_CLASSES_ROOT, L".html", nullptr, L"htmlfile");
+    SetValue(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers",
+             Wide("/bin/sh \"" + UnixPath(script) + "\" \"" + UnixPath(address_) + "\""));
+}
+
+std::string BrowserRecorder::WaitAddress() const {
+    WaitUntil([&] { return !ReadBytes(address_).empty(); });
+    return ReadBytes(address_);
+}
+
+void BrowserRecorder::Forget() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers");
 }
 
 }  // namespace e2e

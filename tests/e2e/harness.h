@@ -40,7 +40,9 @@ private:
 class Program {
 public:
     // Copies the program into `folder` and starts it there.
-    Program(const TempFolder& folder, std::wstring_view arguments = L"");
+    Program(const TempFolder& folder, std::wstring_view arguments = L"") : Program(folder.Path(), arguments) {}
+    // The same in any folder; what the folder already holds is used as it is.
+    Program(const std::wstring& folder, std::wstring_view arguments);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -75,9 +77,14 @@ public:
     static void PressButton(HWND dialog, int id);
     std::vector<HWND> TopWindows() const;
 
+    // WaitWindow (and so WaitDialog) passes this window by from now on: one
+    // that stays on show (a modeless window, a dialog under the one awaited).
+    void IgnoreWindow(HWND window) { ignored_.push_back(window); }
+
 private:
     PROCESS_INFORMATION info_{};
     HWND frame_ = nullptr;
+    std::vector<HWND> ignored_;
 };
 
 std::wstring WindowText(HWND window);
@@ -105,6 +112,31 @@ inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY
 // which passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
 
+
+// The Unix path of a Windows path, as Wine's launcher hands it on ("" when
+// not under Wine).
+std::string UnixPath(const std::wstring& path);
+
+// While it lives, the shell opens .html pages with Wine's browser launcher,
+// pointed at a small script that writes the address it is given into a
+// file of `folder`; the tests' own Wine prefix has no program for .html
+// otherwise.
+class BrowserRecorder {
+public:
+    explicit BrowserRecorder(const std::wstring& folder);
+    ~BrowserRecorder() { Forget(); }
+    BrowserRecorder(const BrowserRecorder&) = delete;
+    BrowserRecorder& operator=(const BrowserRecorder&) = delete;
+
+    // The address of the page opened last, once there is one ("" on time-out).
+    std::string WaitAddress() const;
+    void Clear() const { DeleteFileW(address_.c_str()); }
+    // No program for .html, as in a fresh prefix.
+    static void Forget();
+
+private:
+    std::wstring address_;
+};
 
 // A clipboard viewer that behaves as every viewer must (passes each
 // notification on, keeps the chain whole) and counts the notifications.
@@ -219,6 +251,12 @@ protected:
         HWND menu = program->WaitPopupMenu();
         return menu && ChooseFromPopupMenu(menu, item);
     }
+
+    // Answers the program's open or save dialog: types `path` and presses
+    // OK (and Yes when asked before a file is replaced), or Cancel without
+    // a path. Returns what its folder box (by name) and name box showed.
+    std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
+                                                           bool replaces = false);
 
     // Answers the next message box, which must hold `expected` (UTF-8).
     void AnswerBox(const std::string& expected, int button) {
