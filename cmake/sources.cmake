@@ -18,7 +18,6 @@ set(QS_CORE_SOURCES
 set(QS_CORE_TEST_SOURCES
   tests/unit/settings_text_test.cpp
   tests/unit/list_file_text_test.cpp
-  tests/unit/lead_bytes_test.cpp
   tests/unit/string_list_test.cpp
   tests/unit/url_scan_test.cpp
   tests/unit/caption_test.cpp
@@ -26,7 +25,6 @@ set(QS_CORE_TEST_SOURCES
   tests/unit/panel_math_test.cpp
   tests/unit/frame_math_test.cpp
   tests/unit/key_names_test.cpp
-  tests/unit/key_codes_test.cpp
 )
 
 # Native benchmarks (Google Benchmark).
@@ -95,7 +93,6 @@ set(QS_TEST_COMMON_SOURCES
 
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
-  tests/win/resources_test.cpp
   tests/win/doc_memory_test.cpp
   tests/win/doc_files_test.cpp
   tests/win/menus_test.cpp

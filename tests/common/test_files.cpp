@@ -43,24 +43,16 @@ std::string FromWide(std::wstring_view wide, UINT codePage) {
 
 namespace {
 
-// The folder of the running test program, with its final backslash.
+// The folder of the running test program, where the build puts the program
+// and its library too.
 std::wstring OwnFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.rfind(L'\\') + 1);
 }
 
 }  // namespace
 
-// The build puts the program and its library beside every test program, on
-// Windows and under Wine alike.
 std::wstring ProgramPath() {
     return OwnFolder() + L"Quillstack.exe";
 }
@@ -133,8 +125,7 @@ bool PutClipboard(HWND owner, UINT format, HANDLE data) {
     if (!OpenClipboardSoon(owner)) return false;
     EmptyClipboard();
     const bool ok = SetClipboardData(format, data) != nullptr;
-    CloseClipboard();
-    return ok;
+    return CloseClipboard() && ok;
 }
 
 bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>>& data) {
@@ -150,8 +141,7 @@ bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>
             ok = false;
         }
     }
-    CloseClipboard();
-    return ok;
+    return CloseClipboard() && ok;
 }
 
 bool PutClipboardBytes(HWND owner, const void* data, std::size_t size) {

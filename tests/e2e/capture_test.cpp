@@ -7,10 +7,6 @@
 namespace e2e {
 namespace {
 
-const int kAppendBehind = 0;  // items of a slot's pop-up menu
-const int kAppendFront = 1;
-const int kRegister = 2;
-
 using CaptureTest = ProgramTest;
 
 // Eight entries fit the panel, so the whole history shows at once. (The
@@ -44,19 +40,35 @@ TEST_F(CaptureTest, LatestTextFirstEachTextOnceAndTheBoundDropsTheLast) {
     ASSERT_TRUE(program->Exit());
 }
 
-TEST_F(CaptureTest, AppendCopiesPutTheEntryBehindOrInFrontOfTheClipboardText) {
+// Append copies put the entry behind or in front of the clipboard text, and
+// registering into a history slot replaces that entry. Text put there by a
+// program that has no window is another program's change; a picture
+// without text records nothing, and the slot menu's commands then stay
+// grayed, so choosing them on a filled slot changes nothing.
+TEST_F(CaptureTest, AppendCopiesAndRegisteringTakeTheClipboardTextOnly) {
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("B"));
     ASSERT_TRUE(Copy("A"));
     ASSERT_TRUE(SlotsShow(*program, {"A", "B"}));
-
     EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendBehind)); }), "AB");
     ASSERT_TRUE(Copy("A"));
     EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendFront)); }), "BA");
     EXPECT_TRUE(SlotsShow(*program, {"A", "B"}));
-    // Registering into a history slot replaces that entry.
     EXPECT_TRUE(ChooseOnSlot(1, kRegister));
     EXPECT_TRUE(SlotsShow(*program, {"A", "BA"}));
+
+    ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.Put("no owner", false); }));
+    EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "BA"}));
+    ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.PutBitmap(); }));
+    const DWORD sequence = GetClipboardSequenceNumber();
+    for (int item : {kAppendBehind, kAppendFront, kRegister}) EXPECT_TRUE(ChooseOnSlot(0, item)) << item;
+    // Posted after the menus' commands, so handled after them.
+    program->Command(ID_MODE_SENTENCES);
+    EXPECT_TRUE(SlotsShow(*program, {}));
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "a grayed command changed the clipboard";
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
+    EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "BA"}));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
     ASSERT_TRUE(program->Exit());
 }
 
@@ -89,26 +101,6 @@ TEST_F(CaptureTest, TextMarkedAsNotForHistoriesIsNotRecorded) {
         ASSERT_TRUE(SendCommand(*program, mode));
         EXPECT_TRUE(SlotsShow(*program, recorded)) << mode;
     }
-    ASSERT_TRUE(program->Exit());
-}
-
-// Text put there by a program that has no window is another program's
-// change; a picture without text records nothing. The slot menu's commands
-// then stay grayed, so choosing them on a filled slot changes nothing.
-TEST_F(CaptureTest, TextWithoutAnOwnerIsRecordedAPictureIsNot) {
-    ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
-    ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.Put("no owner", false); }));
-    EXPECT_TRUE(SlotsShow(*program, {"no owner"}));
-    ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.PutBitmap(); }));
-    const DWORD sequence = GetClipboardSequenceNumber();
-    for (int item : {kAppendBehind, kAppendFront, kRegister}) EXPECT_TRUE(ChooseOnSlot(0, item)) << item;
-    // Posted after the menus' commands, so handled after them.
-    program->Command(ID_MODE_SENTENCES);
-    EXPECT_TRUE(SlotsShow(*program, {}));
-    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "a grayed command changed the clipboard";
-    ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
-    EXPECT_TRUE(SlotsShow(*program, {"no owner"}));
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
     ASSERT_TRUE(program->Exit());
 }
 

@@ -49,31 +49,11 @@ std::set<std::string> Between(SYSTEMTIME from, SYSTEMTIME to, Text text) {
     return texts;
 }
 
-using DateTimeTest = ProgramTest;
-
-const int kAppendFront = 1;  // the item of a slot's pop-up menu
-
-TEST_F(DateTimeTest, ClockShowsTheTimeAndFollowsIt) {
-    ASSERT_TRUE(Start());
-    HWND clock = program->Control(IDC_CLOCK);
-    std::string shown;
-    auto showsNow = [&] {
-        const SYSTEMTIME before = LocalNow();
-        shown = Ansi(Utf8(WindowText(clock)));
-        return Between(before, LocalNow(), [](const SYSTEMTIME& t) { return Time("%02d:%02d:%02d", t); })
-                   .count(shown) > 0;
-    };
-    EXPECT_TRUE(WaitUntil(showsNow, 3s)) << "the clock shows " << shown;
-    const std::wstring first = WindowText(clock);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(clock) != first; }, 2s)) << "the clock stands still";
-    EXPECT_TRUE(WaitUntil(showsNow, 1s)) << "the clock shows " << shown;
-    ASSERT_TRUE(program->Exit());
-}
-
-// With the time tag on: the clock copies the template in the Japanese
-// formats, read from the program's string table, and "<TIME>" in a pressed
-// entry becomes the moment. With it off: an empty template copies nothing,
-// and "<TIME>" is copied as it stands. Neither copy is recorded.
+// The clock shows the time and follows it. With the time tag on: the clock
+// copies the template in the Japanese formats, read from the program's
+// string table, and "<TIME>" in a pressed entry becomes the moment. With it
+// off: an empty template copies nothing, and "<TIME>" is copied as it
+// stands. Neither copy is recorded.
 class TimeTagTest : public ProgramTest, public ::testing::WithParamInterface<bool> {};
 
 INSTANTIATE_TEST_SUITE_P(Setting, TimeTagTest, ::testing::Bool(),
@@ -87,6 +67,18 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
         WriteSettings(folder, {"EnableTimeTag=NOT", "TimeCopyTemplate="});
     }
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
+    HWND clock = program->Control(IDC_CLOCK);
+    std::string shown;
+    auto showsNow = [&] {
+        const SYSTEMTIME before = LocalNow();
+        shown = Ansi(Utf8(WindowText(clock)));
+        return Between(before, LocalNow(), [](const SYSTEMTIME& t) { return Time("%02d:%02d:%02d", t); }).count(shown);
+    };
+    EXPECT_TRUE(WaitUntil(showsNow, 3s)) << "the clock shows " << shown;
+    const std::wstring first = WindowText(clock);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(clock) != first; }, 2s)) << "the clock stands still";
+    EXPECT_TRUE(WaitUntil(showsNow, 1s)) << "the clock shows " << shown;
+
     ASSERT_TRUE(Copy("Sent <TIME> <time>"));
     ASSERT_TRUE(Copy("marker"));
     ASSERT_TRUE(SlotsShow(*program, {"marker", "Sent <TIME> <t"}));

@@ -48,7 +48,7 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     program->Command(ID_RECENT_FIRST + 1);
     ASSERT_TRUE(SlotsShow(*program, {"表 one"}));
     ASSERT_TRUE(Copy("new"));
-    ASSERT_TRUE(ChooseOnSlot(1, 2));
+    ASSERT_TRUE(ChooseOnSlot(1, kRegister));
     program->Command(ID_SAVE_SENTENCES);
     EXPECT_EQ(AnswerFileDialog(hyo, true), std::make_pair(FolderName(), Wide("表.txt")));
     EXPECT_EQ(ReadBytes(hyo), ListFileBytes({Ansi("表 one"), "new"}));
@@ -56,7 +56,7 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     EXPECT_TRUE(SlotsShow(*program, {"Default A"}));
 
     // Under another name that file becomes the open one, still changed.
-    ASSERT_TRUE(ChooseOnSlot(0, 2));
+    ASSERT_TRUE(ChooseOnSlot(0, kRegister));
     program->Command(ID_SAVE_SENTENCES);
     AnswerFileDialog(d);
     EXPECT_EQ(ReadBytes(d), ListFileBytes({"new"}));

@@ -11,31 +11,10 @@ namespace {
 const wchar_t kInstanceAtom[] = L"Quillstack ,Inkwell Works, 2001/1/1";
 const int kStartRetries = 2;
 
-std::vector<HWND> TopWindowsOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> windows;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId) s->windows.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.windows;
-}
-
 }  // namespace
 
 void RemoveInstanceAtom() {
-    for (int i = 0; i < 1000; ++i) {
-        ATOM atom = GlobalFindAtomW(kInstanceAtom);
-        if (atom == 0) return;
-        GlobalDeleteAtom(atom);
-    }
+    for (int i = 0; i < 1000 && GlobalFindAtomW(kInstanceAtom); ++i) GlobalDeleteAtom(GlobalFindAtomW(kInstanceAtom));
 }
 
 bool InstanceAtomExists() {
@@ -47,20 +26,15 @@ bool ClipboardWriter::Put(std::string_view ansi, bool withOwner) {
 }
 
 bool ClipboardWriter::PutBitmap() {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
-    ReleaseDC(nullptr, screen);
-    return PutClipboard(Window(), CF_BITMAP, bitmap);
+    return PutClipboard(Window(), CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr));
 }
 
 Program::Program(const std::wstring& folder, std::wstring_view arguments) {
+    // The program, the keyboard-hook library it links and its user guide.
     const auto file = [&folder](const wchar_t* name) { return folder + L"\\" + name; };
-    std::wstring exe = file(L"Quillstack.exe");
-    if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
-    // The program links the keyboard-hook library and cannot start without it.
-    const std::wstring library = file(L"quillstack.dll");
-    if (!FileExists(library)) CopyFileW(HookLibraryPath().c_str(), library.c_str(), FALSE);
-    // The user guide that the build puts beside the program, for help.
+    const std::wstring exe = file(L"Quillstack.exe");
+    CopyFileW(ProgramPath().c_str(), exe.c_str(), TRUE);
+    CopyFileW(HookLibraryPath().c_str(), file(L"quillstack.dll").c_str(), TRUE);
     std::error_code ignored;
     std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", file(L"help"),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ignored);
@@ -111,7 +85,17 @@ DWORD Program::ExitCode() const {
 }
 
 std::vector<HWND> Program::TopWindows() const {
-    return TopWindowsOf(Id());
+    std::pair<DWORD, std::vector<HWND>> search{Id(), {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<decltype(search)*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->first) s->second.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown,
@@ -199,15 +183,15 @@ void Program::PressButton(HWND dialog, int id) {
 }
 
 std::wstring WindowText(HWND window) {
-    wchar_t buffer[4096];
-    int length = GetWindowTextW(window, buffer, 4096);
-    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(window, buffer, 4096);
+    return buffer;
 }
 
 std::wstring ClassName(HWND window) {
-    wchar_t buffer[256];
-    int length = GetClassNameW(window, buffer, 256);
-    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
 }
 
 // Menu tracking reads the keys from its thread's queue, whichever of the
@@ -261,19 +245,6 @@ bool ClickTrayIcon(UINT mouseMessage) {
 
 namespace {
 
-const wchar_t kViewerClass[] = L"e2eClipboardViewer";
-
-void RegisterViewerClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = proc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kViewerClass;
-        return RegisterClassW(&windowClass) != 0;
-    }();
-    (void)registered;
-}
-
 // Passed on with a time-out, so that a hung program in the chain cannot
 // hang the test with it.
 void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -284,9 +255,12 @@ void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 ClipboardViewer::ClipboardViewer() {
-    RegisterViewerClass(&Proc);
-    window_ = CreateWindowExW(0, kViewerClass, L"e2e viewer", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    static const WNDCLASSW windowClass{0, &Proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                                       nullptr, L"e2eClipboardViewer"};
+    static const bool registered = RegisterClassW(&windowClass) != 0;
+    window_ = registered ? CreateWindowExW(0, windowClass.lpszClassName, L"e2e viewer", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                           nullptr, windowClass.hInstance, this)
+                         : nullptr;
     if (!window_) {
         ADD_FAILURE() << "cannot create a viewer window: error " << GetLastError();
         return;

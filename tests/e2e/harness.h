@@ -1,6 +1,5 @@
 // End-to-end harness: runs the real Quillstack.exe in a fresh folder and
-// works it through its windows, the clipboard and its files, as another
-// program on the same desktop would.
+// works it as another program on the same desktop would.
 #pragma once
 
 #include <functional>
@@ -19,9 +18,6 @@
 
 namespace e2e {
 
-// Waiting while serving the test's own windows, text conversions, files,
-// folders and the clipboard come from the helpers shared with the Windows
-// unit tests (a helper of a test file's own, of the same name, comes first).
 using namespace qstest;
 
 // The single-instance atom that a killed earlier run may have left.
@@ -32,8 +28,7 @@ bool InstanceAtomExists();
 class ClipboardWriter {
 public:
     HWND Window() const { return window_.get(); }
-    // Puts ANSI text on the clipboard with this process's window as owner
-    // (or with no owner at all).
+    // ANSI text, owned by this process's window (or by no window).
     bool Put(std::string_view ansi, bool withOwner = true);
     // A bitmap only, no text.
     bool PutBitmap();
@@ -59,13 +54,11 @@ public:
     bool WaitExit(std::chrono::milliseconds timeout = 15s) const;
     DWORD ExitCode() const;
 
-    // A visible (or any, when not `shown`) top-level window of this process
-    // of class `className`, other than the frame and `except`, once there
-    // is one; null on time-out or when the process ends.
+    // A top-level window of class `className` (visible, when `shown`) other
+    // than the frame and `except`; null on time-out or when the process ends.
     HWND WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout = 10s, bool shown = true,
                     HWND except = nullptr) const;
-    // The frame window once it is shown, or only once it exists (a start
-    // iconised hides it at once); null on time-out.
+    // The frame once shown, or once it exists (a start iconised hides it).
     HWND WaitFrame(bool shown = true);
     HWND Frame() const { return frame_; }
     HWND View() const;
@@ -73,17 +66,12 @@ public:
     std::string SlotText(int slot) const;  // UTF-8
     std::vector<std::string> SlotTexts() const;
 
-    // Posts a menu command to the frame.
-    void Command(UINT id) const;
-    // Posts a click to a button of the form.
-    void Click(int controlId) const;
-    // The exit command, then waits for the process to end.
-    bool Exit();
+    void Command(UINT id) const;   // posted to the frame
+    void Click(int controlId) const;  // posted to a button of the form
+    bool Exit();  // the exit command, then waits for the process to end
 
-    // A dialog or message box of this process (other than `except`, one
-    // still open under it), or null on time-out.
+    // A dialog or message box (other than `except`, one still open under it).
     HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
-    // The pop-up menu it shows, or null on time-out.
     HWND WaitPopupMenu() const { return WaitWindow(L"#32768"); }
     // The pop-up menu `press` opens, once the menu has passed through the
     // program's pending events. Wine without a window manager reports a
@@ -92,10 +80,7 @@ public:
     HWND OpenPopupMenu(const std::function<void()>& press) const;
     // Every static text of a dialog, joined by line feeds (UTF-8).
     static std::string DialogText(HWND dialog);
-    // Presses a dialog's button by its id.
     static void PressButton(HWND dialog, int id);
-
-    // Windows of this process, top-level.
     std::vector<HWND> TopWindows() const;
 
     // WaitWindow (and so WaitDialog) passes this window by from now on: one
@@ -118,20 +103,19 @@ protected:
     TempFolder folder;
 };
 
-// Works an open pop-up menu with the keyboard: Home selects the first item,
-// then `downs` presses of the down arrow (separators are skipped) and Enter,
-// and Escape when Enter left the menu open. False when the menu stays.
+// Works an open pop-up menu with the keyboard: Home, `downs` down arrows
+// (separators are skipped), Enter; Escape when that left it open. False
+// when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
-// The same with any keys, ending with Enter (arrow keys wrap around).
+// The same with any keys (arrow keys wrap around).
 bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys);
 
-// Changes (NIM_MODIFY) or removes (NIM_DELETE) a frame's icon, id 100, as
-// another program may; a change succeeds only while the icon exists.
+// NIM_MODIFY or NIM_DELETE on a frame's icon (id 100), as another program
+// may; a change succeeds only while the icon exists.
 bool NotifyTrayIcon(HWND frame, DWORD message);
 inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY); }
-// A mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK) on the
-// newest icon of the window Wine shows for the notification area, which
-// passes it on to the icon's owner; false when there is no icon.
+// A mouse message on the newest icon of Wine's notification area window,
+// which passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
 
 
@@ -160,10 +144,9 @@ private:
     std::wstring address_;
 };
 
-// A bare clipboard viewer of the test process that behaves as every viewer
-// must: it passes each change notification on to the next viewer and keeps
-// the chain whole when another viewer leaves. It counts the notifications.
-// It lives on the thread that creates it, which must serve its messages.
+// A clipboard viewer that behaves as every viewer must (passes each
+// notification on, keeps the chain whole) and counts the notifications.
+// Its thread must serve its messages.
 class ClipboardViewer {
 public:
     ClipboardViewer();   // joins the chain, at its head
@@ -183,29 +166,23 @@ private:
     int notifications_ = 0;
 };
 
-// Runs `change`, something that changes the clipboard, and waits until
-// `tail` hears of it. A viewer that joined the chain before the program
-// hears of each change only once the program has dealt with it, whether it
-// recorded it or not: the program passes notifications on at the end.
-// (A message sent to the program does not tell: the program may answer it
-// before it takes the notification.)
+// Runs `change` and waits until `tail`, a viewer that joined the chain
+// before the program, hears of it: the program passes notifications on
+// only once it has dealt with them.
 template <class Change>
 bool WaitHandled(const ClipboardViewer& tail, Change change, std::chrono::milliseconds timeout = 10s) {
     const int heard = tail.Notifications();
     return change() && WaitUntil([&] { return tail.Notifications() > heard; }, timeout);
 }
 
-// Writes the settings file beside the program with only these lines: the
-// program finds each key wherever it stands and keeps the default of the
-// others.
+// The settings file beside the program with only these lines (the others
+// keep their defaults).
 void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines);
 
-// True once the program's view answers a message sent to it now: the
-// program is not hung. (Clipboard notifications may still be pending: see
-// WaitHandled.)
+// True once the program's view answers a message sent now: it is not hung.
 bool Answers(const Program& program, std::chrono::milliseconds timeout = 5s);
 
-// Sends the frame a command that opens no window; returns once it is done.
+// Sends the frame a command that opens no window; true once it is done.
 bool SendCommand(const Program& program, UINT id);
 
 // True once the eight slot captions read `expected` (UTF-8; slots past its
@@ -214,13 +191,14 @@ bool SendCommand(const Program& program, UINT id);
                                      std::chrono::milliseconds timeout = 10s);
 
 // The clipboard's text once its sequence number has moved on from
-// `sequence` (taken with GetClipboardSequenceNumber before the change), or
-// nothing on time-out. Waiting on the number instead of reading the text
-// again and again keeps the clipboard free for the program meanwhile.
+// `sequence`, or nothing on time-out. (Polling the number, not the text,
+// keeps the clipboard free for the program.)
 std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout = 10s);
 
-// A test with a running program, watched through a viewer that joined the
-// clipboard viewer chain before it (see WaitHandled); `writer` copies as
+// The items of a slot's pop-up menu, counted from the first.
+enum SlotMenuItem { kAppendBehind, kAppendFront, kRegister };
+
+// A running program watched by `tail` (see WaitHandled); `writer` copies as
 // another program does. The clipboard starts empty.
 class ProgramTest : public E2eTest {
 protected:
@@ -248,8 +226,8 @@ protected:
         return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); });
     }
 
-    // Runs `action`, which makes the program change the clipboard; the
-    // clipboard's text once the program has dealt with its own change.
+    // The clipboard's text once the program has dealt with the change
+    // `action` makes it make.
     template <class Action>
     std::optional<std::string> CopiedBy(Action action) {
         const DWORD sequence = GetClipboardSequenceNumber();
@@ -265,8 +243,7 @@ protected:
         return CopiedBy([&] { program->Click(1000 + slot); });
     }
 
-    // Presses a button with a sent BM_CLICK, so that the program is done with
-    // the press on return; true when the clipboard was left alone.
+    // A sent BM_CLICK (done on return); true when the clipboard was left alone.
     bool PressLeavesClipboard(int controlId) {
         const DWORD sequence = GetClipboardSequenceNumber();
         DWORD_PTR result = 0;
@@ -274,8 +251,7 @@ protected:
                GetClipboardSequenceNumber() == sequence;
     }
 
-    // A right-button press on a slot, then item `item` of its pop-up menu
-    // chosen with the keyboard.
+    // A right-button press on a slot, then item `item` of its pop-up menu.
     bool ChooseOnSlot(int slot, int item) {
         PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
         HWND menu = program->WaitPopupMenu();
@@ -288,8 +264,7 @@ protected:
     std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
                                                            bool replaces = false);
 
-    // Answers the program's next message box with `button`, after checking
-    // that its text holds `expected` (UTF-8).
+    // Answers the next message box, which must hold `expected` (UTF-8).
     void AnswerBox(const std::string& expected, int button) {
         HWND box = program->WaitDialog();
         ASSERT_NE(box, nullptr) << "no message box";

@@ -7,8 +7,6 @@
 namespace e2e {
 namespace {
 
-const int kRegister = 2;  // item of a slot's pop-up menu
-
 class NewFileWizardTest : public ProgramTest {
 protected:
     // The wizard once it shows. It stays under the boxes and dialogs it

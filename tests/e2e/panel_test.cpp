@@ -8,9 +8,6 @@
 namespace e2e {
 namespace {
 
-const int kAppendBehind = 0;  // items of a slot's pop-up menu
-const int kRegister = 2;
-
 int ScrollPos(const Program& program) {
     return GetScrollPos(program.Control(IDC_SCROLL), SB_CTL);
 }
@@ -85,7 +82,11 @@ protected:
     }
 };
 
-TEST_F(ScrollTest, RangeIsZeroToEightAndTheBarsMessagesMoveTheCaptions) {
+TEST_F(ScrollTest, RangeIsZeroToEightAndTheBarsMessagesAndTheWheelMoveTheCaptions) {
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    ASSERT_TRUE(lines >= 1 && lines <= 4) << lines << ": the steps below assume small wheel steps";
+    const int step = static_cast<int>(lines);
     ASSERT_TRUE(Start());
     EXPECT_EQ(ScrollMax(*program), 8);
     ASSERT_TRUE(SlotsShow(*program, From(0)));
@@ -108,6 +109,20 @@ TEST_F(ScrollTest, RangeIsZeroToEightAndTheBarsMessagesMoveTheCaptions) {
         EXPECT_TRUE(SlotsShow(*program, From(step.top))) << "code " << step.code << " position " << step.position;
         EXPECT_EQ(ScrollPos(*program), step.top) << "code " << step.code;
     }
+
+    // The wheel, over the form or a slot, moves by lines, never past either end.
+    HWND slot = program->Control(IDC_SLOT0 + 3);
+    PostWheel(program->View(), -WHEEL_DELTA);
+    EXPECT_TRUE(SlotsShow(*program, From(step)));
+    PostWheel(slot, -WHEEL_DELTA);
+    EXPECT_TRUE(SlotsShow(*program, From(2 * step)));
+    PostWheel(slot, WHEEL_DELTA);
+    EXPECT_TRUE(SlotsShow(*program, From(step)));
+    for (int i = 0; i < 4; ++i) PostWheel(program->View(), -WHEEL_DELTA);
+    EXPECT_TRUE(SlotsShow(*program, From(8)));
+    for (int i = 0; i < 4; ++i) PostWheel(slot, WHEEL_DELTA);
+    EXPECT_TRUE(SlotsShow(*program, From(0)));
+    EXPECT_EQ(ScrollPos(*program), 0);
     ASSERT_TRUE(program->Exit());
 }
 
@@ -130,29 +145,6 @@ TEST_F(ScrollTest, SlotCommandsActOnTheScrolledEntriesAndTopStays) {
     EXPECT_TRUE(SlotsShow(*program, {"c1", "Fresh"}));
     ASSERT_TRUE(SendCommand(*program, ID_MODE_SENTENCES));
     EXPECT_TRUE(SlotsShow(*program, sentences));
-    ASSERT_TRUE(program->Exit());
-}
-
-TEST_F(ScrollTest, WheelOverTheFormOrASlotMovesByLines) {
-    UINT lines = 3;
-    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    ASSERT_TRUE(lines >= 1 && lines <= 4) << lines << ": the steps below assume small wheel steps";
-    const int step = static_cast<int>(lines);
-    ASSERT_TRUE(Start());
-    HWND slot = program->Control(IDC_SLOT0 + 3);
-
-    PostWheel(program->View(), -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(step)));
-    PostWheel(slot, -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(2 * step)));
-    PostWheel(slot, WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(step)));
-    // Never past either end.
-    for (int i = 0; i < 4; ++i) PostWheel(program->View(), -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(8)));
-    for (int i = 0; i < 4; ++i) PostWheel(slot, WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(0)));
-    EXPECT_EQ(ScrollPos(*program), 0);
     ASSERT_TRUE(program->Exit());
 }
 

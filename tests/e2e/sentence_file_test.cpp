@@ -12,8 +12,6 @@ namespace {
 
 using SentenceFileTest = ProgramTest;
 
-const int kRegister = 2;  // the item of a slot's pop-up menu
-
 bool HasLine(const std::string& text, const std::string& line) {
     return text.find("\r\n" + line + "\r\n") != std::string::npos;
 }

@@ -73,12 +73,11 @@ void PrintTo(const ExitCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-const int kRegister = 2;  // the item of a slot's pop-up menu
 const char kSaveQuestion[] = "変更を保存します\n[FILE] : ";
 const char kWriteFailed[] = "登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--";
 
+// (The plain exit command writes in the asked and held cases.)
 const ExitCase kExitCases[] = {
-    {"ExitCommand", Way::ExitCommand, "", nullptr, nullptr, 0, true, false},
     {"ExitWithoutSaving", Way::ExitWithoutSaving, "", nullptr, nullptr, 0, false, false},
     {"CloseBox", Way::CloseBox, "", nullptr, nullptr, 0, true, false},
     {"AltF4", Way::AltF4, "", nullptr, nullptr, 0, true, false},

@@ -14,9 +14,8 @@
 namespace e2e {
 namespace {
 
-// Starts xdotool, found through Wine's own path conversion (these tests run
-// only under Wine). Wine runs an X program directly but gives no handle to
-// wait on: the caller waits for what the keys do.
+// Starts xdotool through Wine's own path conversion. Wine gives no handle
+// to wait on: the caller waits for what the keys do.
 ::testing::AssertionResult Xdotool(const std::string& arguments) {
     using ToDos = wchar_t* (*)(const char*);
     const auto toDos = reinterpret_cast<ToDos>(
@@ -40,8 +39,8 @@ namespace {
 const std::string_view kKeyCodes =
     "KeyCode=   0:   0:  81:  87:  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0";
 
-// A program's start makes its frame the active window; a window the test
-// activates before that would lose the keys to it.
+// A window the test activates before the program's start would lose the
+// keys to the program's frame.
 bool WaitActive(const Program& program) {
     return WaitUntil([&] { return GetForegroundWindow() == program.Frame(); }, 5s);
 }
@@ -50,13 +49,11 @@ class ShortcutKeyTest : public ProgramTest {
 protected:
     std::string Typed() const { return Utf8(WindowText(box.get())); }
 
-    // Makes the box the window that keys reach, checked with a full stop
-    // typed after it. X gives keys to its focus window and Wine to its
-    // active one, which the program took at its start: xdotool gives the
-    // box the X focus and clicks it active (Wine's desktop window now and
-    // then takes a plain SetForegroundWindow back). "mousemove --sync"
-    // would wait for ever with the pointer already in place; X handles
-    // one client's requests in order anyway.
+    // Makes the box the window that keys reach, checked with a full stop.
+    // X gives keys to its focus window and Wine to its active one: xdotool
+    // gives the box the X focus and clicks it active (Wine's desktop window
+    // now and then takes a plain SetForegroundWindow back). No "mousemove
+    // --sync": it waits for ever with the pointer already in place.
     ::testing::AssertionResult FocusBox() {
         const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(box.get(), L"__wine_x11_whole_window"));
         char focus[96];
@@ -64,8 +61,7 @@ protected:
                       static_cast<unsigned long long>(xWindow));
         for (int attempt = 0; attempt < 5; ++attempt) {
             SetWindowTextW(box.get(), L"");
-            // Serving messages sends Wine's pending X requests, the box's
-            // creation among them, before xdotool names its window.
+            // Sends Wine's pending X requests before xdotool names the box.
             Pump();
             if (auto started = Xdotool(focus); !started) return started;
             WaitUntil([&] { return GetForegroundWindow() == box.get(); }, 2s);
@@ -80,8 +76,7 @@ protected:
         return ::testing::AssertionFailure() << "keys do not reach the box";
     }
 
-    // Types `keys` (xdotool key names, chords joined by '+') and a full stop
-    // into the box, which has the focus; true once the full stop shows.
+    // Types `keys` (xdotool names) and a full stop; true once the stop shows.
     ::testing::AssertionResult Type(const std::string& keys) {
         SetWindowTextW(box.get(), L"");
         if (auto started = Xdotool("key --delay 20 " + keys + " period"); !started) return started;
@@ -89,10 +84,9 @@ protected:
         return ::testing::AssertionFailure() << "the box got only: " << Typed();
     }
 
-    // Types `keys`; true once the clipboard holds `utf8` and the program has
-    // dealt with that change of its own, if it was the only change. The
-    // expected copy comes from the last key, so a wrong copy of an earlier
-    // key comes first and shows as a second change.
+    // Types `keys`; true once the clipboard holds `utf8`, the program has
+    // dealt with that change and it was the only one (the expected copy
+    // comes from the last key, so a wrong earlier copy shows).
     ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
         const int heard = tail->Notifications();
         DWORD seen = GetClipboardSequenceNumber();
@@ -115,8 +109,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // The program the user types into: an edit box, top-most, away from
-    // the program's frame, with the pointer put in its middle.
+    // The program the user types into, away from the program's frame.
     OwnedWindow box{CreateWindowExW(WS_EX_TOPMOST, L"EDIT", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 600, 120,
                                     120, nullptr, nullptr, nullptr, nullptr)};
 };
@@ -189,10 +182,9 @@ TEST_F(ShortcutKeyTest, OnlyTheFirstRunningCopyHooksTheKeyboard) {
     EXPECT_TRUE(program->Exit());
 }
 
-// Typing never waits for the program: keys typed into another window reach
-// it while the program's window thread is busy animating the roll of its
-// frame (the ANI minimise style), which serves no message until it ends;
-// the program acts on them afterwards.
+// Typing never waits for the program: keys reach another window while the
+// program's window thread is busy with the animated roll, and the program
+// acts on them afterwards.
 TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
     WriteList(L"Quillstack.txt", {"s0", "s1", "s2"});
     WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes, "Minimize=2"});
@@ -205,8 +197,7 @@ TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
         return frame.bottom - frame.top;
     };
     const int full = height(), rolled = GetSystemMetrics(SM_CYCAPTION);
-    // Rolled up first: the roll back down paints what it uncovers step by
-    // step, and lasts the longer (about a second here).
+    // Rolled up first: the roll back down lasts the longer (about a second).
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() <= rolled; }));
 

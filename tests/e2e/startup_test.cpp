@@ -1,5 +1,5 @@
 // Starting and ending the program: the single-instance atom, the command
-// line, the about box, the frame's shape and z-order and the form's layout.
+// line, the frame's shape and z-order, the form's layout and the about box.
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -49,21 +49,7 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsReportedAndNothingIsCreat
     EXPECT_EQ(ReadBytes(folder.File(L"held.txt")), ListFileBytes({"held"}));
 }
 
-TEST_F(StartupTest, AboutBoxShowsTheVersionAndClosesWithOk) {
-    Program program(folder);
-    ASSERT_TRUE(program.WaitFrame());
-    program.Command(ID_APP_ABOUT);
-    HWND about = program.WaitDialog();
-    ASSERT_NE(about, nullptr);
-    EXPECT_NE(Program::DialogText(about).find("Quillstack Version 1.80"), std::string::npos)
-        << Program::DialogText(about);
-
-    Program::PressButton(about, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
-    ASSERT_TRUE(program.Exit());
-}
-
-TEST_F(StartupTest, FrameIs150By270AndTheFormFitsItsClientArea) {
+TEST_F(StartupTest, FrameIs150By270TheFormFitsItAndTheAboutBoxShowsTheVersion) {
     Program program(folder);
     HWND frame = program.WaitFrame();
     ASSERT_NE(frame, nullptr);
@@ -91,6 +77,14 @@ TEST_F(StartupTest, FrameIs150By270AndTheFormFitsItsClientArea) {
             << "control " << GetDlgCtrlID(child);
     }
     EXPECT_EQ(controls, 11);  // eight slots, clock, list menu button, scroll bar
+
+    program.Command(ID_APP_ABOUT);
+    HWND about = program.WaitDialog();
+    ASSERT_NE(about, nullptr);
+    EXPECT_NE(Program::DialogText(about).find("Quillstack Version 1.80"), std::string::npos)
+        << Program::DialogText(about);
+    Program::PressButton(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
     ASSERT_TRUE(program.Exit());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace qs {
 namespace {
@@ -49,6 +50,25 @@ TEST(Caption, TitleOnlyForSentencesWithView0) {
     EXPECT_EQ(caption("Greeting", "Hello", 1, 0), "Hello") << "in the histories view 0 acts as 1";
     EXPECT_EQ(caption("", "", 0, 0), kPlaceholder);
     EXPECT_EQ(caption("x" + Repeat(kSmallA, 8), "Hello", 0, 0), "x" + Repeat(kSmallA, 6));
+}
+
+// "表" is 0x95 0x5C in Shift-JIS: its second byte is the backslash code.
+TEST(LeadBytes, FileNameStartSkipsBackslashBytesInsideCharacters) {
+    const LeadBytes sjis = LeadBytes::ShiftJis();
+    EXPECT_EQ(sjis.FileNameStart("C:\\\x95\x5C\\a.txt"), 6u);
+    EXPECT_EQ(sjis.FileNameStart("C:\\dir\\\x95\x5C.txt"), 7u);
+    EXPECT_EQ(LeadBytes().FileNameStart("C:\\dir\\\x95\x5C.txt"), 9u) << "a single-byte code page splits there";
+    EXPECT_EQ(sjis.FileNameStart("name.txt"), 0u);
+    // A lead byte at the very end stands alone and is not read past.
+    EXPECT_EQ(sjis.FileNameStart(std::string("a\\\x95", 3)), 2u);
+    EXPECT_EQ(sjis.CharLength(std::string("a\x82", 2), 1), 1u);
+    // The ends of both lead-byte ranges take the backslash after them; the
+    // bytes just past them do not.
+    const std::pair<unsigned char, std::size_t> edges[] = {{0x81, 2}, {0x9F, 2}, {0xE0, 2}, {0xFC, 2},
+                                                           {0x80, 4}, {0xA0, 4}, {0xDF, 4}, {0xFD, 4}};
+    for (const auto& [byte, start] : edges) {
+        EXPECT_EQ(sjis.FileNameStart(std::string("a\\") + static_cast<char>(byte) + "\\b"), start) << +byte;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "core/key_names.h"
+#include "hook/key_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,15 @@ TEST(KeyNames, ShortcutPositionOfAKey) {
     } cases[] = {{'Q', true, 1},  {0x61, true, 2}, {0x61, false, 3}, {'1', true, 3},     {0x62, false, std::nullopt},
                  {0, true, std::nullopt}, {0xDE, true, 15}, {'W', true, std::nullopt}};
     for (const auto& c : cases) EXPECT_EQ(ShortcutPosition(codes, c.key, c.useNumPad), c.position) << c.key;
+}
+
+// The hook reports either side's modifier as the generic one.
+TEST(HookKeyCodes, ModifiersBecomeGenericOthersStay) {
+    const std::pair<unsigned, unsigned> cases[] = {
+        {0xA0, 0x10}, {0xA1, 0x10}, {0xA2, 0x11}, {0xA3, 0x11}, {0xA4, 0x12}, {0xA5, 0x12},
+        {0x10, 0x10}, {0x11, 0x11}, {0x12, 0x12}, {0x9F, 0x9F}, {0xA6, 0xA6}, {0x51, 0x51},
+        {0x61, 0x61}, {0x31, 0x31}, {0x70, 0x70}, {0xFE, 0xFE}};
+    for (const auto& [seen, reported] : cases) EXPECT_EQ(qhook::GenericKeyCode(seen), reported) << seen;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The document's files on disk: sentence and title files, saving, failed
-// reads and writes. (The texts' formats are the native tests' concern; the
-// settings file, the question before saving and large files are tested end
-// to end.)
+// The document's files on disk: sentence and title files and saving. (The
+// texts' formats are the native tests' concern; the settings file, the
+// question before saving, failed reads and writes and large files are
+// tested end to end.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -34,23 +34,6 @@ protected:
     std::unique_ptr<CQuillstackDoc> doc;
 };
 
-TEST_F(DocFiles, AFileHeldByAnotherProgramOrInAMissingFolderIsNotLoaded) {
-    const std::string held = File("held.txt");
-    WriteBytes(held, ListFileBytes({"never", "read"}));
-    HeldFile lock(held);
-    for (const std::string& path : {held, File("no such folder\\b.txt")}) {
-        boxes.texts.clear();
-        EXPECT_FALSE(doc->OpenSentenceFile(path));
-        EXPECT_EQ(boxes.texts, Texts{OpenFailedText(path)});
-        EXPECT_EQ(boxes.types.back() & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-        // The open file still shows, untouched.
-        EXPECT_EQ(doc->m_strSentenceFile, File("a.txt"));
-        EXPECT_EQ(Entries(doc->m_Sentences), (Names{"one", "two"}));
-        EXPECT_EQ(Entries(doc->m_Titles), (Names{"T1", "T2"}));
-    }
-    EXPECT_FALSE(FileExists(File("no such folder")));
-}
-
 TEST_F(DocFiles, TitlesArePaddedOrCutToTheSentences) {
     const Names five{"1", "2", "3", "4", "5"};
     WriteBytes(File("five.txt"), ListFileBytes(five));
@@ -82,20 +65,6 @@ TEST_F(DocFiles, SavingChangesWritesSentencesAndTitlesOnce) {
     WriteBytes(File("a.txt"), "edited by hand");
     doc->SaveIfModified();
     EXPECT_EQ(ReadBytes(File("a.txt")), "edited by hand");
-}
-
-TEST_F(DocFiles, AFailedWriteKeepsTheOldFileAndSaysSo) {
-    const std::string oldBytes = ReadBytes(File("a.txt"));
-    const Names before = FileNames(dir.Path());
-    doc->SetItem(kListSentences, 0, "lost");
-    {
-        FailingWrites failing;
-        doc->SaveIfModified();
-    }
-    EXPECT_EQ(ReadBytes(File("a.txt")), oldBytes);
-    EXPECT_EQ(ReadBytes(File("a_Title.txt")), ListFileBytes({"T1", "T2"}));
-    EXPECT_EQ(boxes.texts, Texts{OpenFailedText(File("a.txt"))});
-    EXPECT_EQ(FileNames(dir.Path()), before);  // no temporary file left behind
 }
 
 // A history or an export that cannot be written says so.

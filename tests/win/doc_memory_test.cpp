@@ -1,7 +1,6 @@
 // The document's lists in memory: which list each kind reaches, the limits
 // and the modified flag. (The lists themselves and the URL scan are the
-// core's tests; the joined export to the clipboard needs the main frame and
-// is tested with the whole application in routing_test.cpp.)
+// core's tests; the joined export to the clipboard is tested end to end.)
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,7 +1,7 @@
 // The menus the program builds, read back from real menus: the "▼" menu, a
-// list's pop-up (the recent files) and the two menus of the tray icon. (The
-// display mode's radio mark in the menu bar is tested with the whole
-// application in routing_test.cpp.)
+// list's pop-up (the recent files), the two menus of the tray icon and the
+// places in the menu bar the code relies on. (The display mode's radio mark
+// in the menu bar is tested with the whole application in routing_test.cpp.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "app/tray_menus.h"
 #include "dialogs/temp_save.h"
+#include "framework/handles.h"
 #include "res/resource.h"
 #include "tests/win/win_test_support.h"
 #include "view/menus.h"
@@ -161,6 +162,38 @@ TEST_F(TrayMenus, TrayMenuFollowsTheFrameTheModeAndTheRecentFiles) {
                                     L"ヘルプ(&H) 32784", L"終了(&E) 32781"}));
         EXPECT_EQ(Items(GetSubMenu(popup, 2)), (std::vector<std::wstring>{L"C:\\a.txt 200", L" 201", L" 202"}));
     }
+}
+
+// The places in the built exe's menu bar that the code finds by position
+// rather than by id: the functions pop-up that carries the mode marks, the
+// mode commands in list-kind order, and the recent-files pop-up. The exe is
+// loaded as a data file, so nothing of it runs.
+TEST(Resources, MenuPlacesTheCodeFindsByPosition) {
+    HMODULE exe = LoadLibraryExW(qstest::ProgramPath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(exe, nullptr) << qstest::Utf8(qstest::ProgramPath());
+    fw::MenuHandle menu(LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    FreeLibrary(exe);
+    ASSERT_TRUE(menu);
+
+    HMENU functions = GetSubMenu(menu.Get(), kFunctionsMenuIndex);
+    ASSERT_NE(functions, nullptr);
+    const int first = [&] {
+        for (int i = 0; i < GetMenuItemCount(functions); ++i) {
+            if (GetMenuItemID(functions, i) == ID_MODE_SENTENCES) return i;
+        }
+        return -1;
+    }();
+    ASSERT_GE(first, 0) << "the functions pop-up has no mode commands";
+    for (int kind : {kListSentences, kListClipHistory, kListUrlHistory}) {
+        EXPECT_EQ(GetMenuItemID(functions, first + kind), static_cast<UINT>(ID_MODE_SENTENCES + kind)) << kind;
+    }
+
+    HMENU file = GetSubMenu(menu.Get(), 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(GetMenuItemID(file, kRecentFilesPosition - 1), static_cast<UINT>(ID_FILE_DEFAULT));
+    EXPECT_EQ(GetMenuState(file, kRecentFilesPosition, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(GetMenuItemID(file, kRecentFilesPosition + 1), static_cast<UINT>(ID_FILE_EXIT_NOSAVE));
 }
 
 }  // namespace

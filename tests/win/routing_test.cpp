@@ -22,9 +22,6 @@
 
 namespace {
 
-using wintest::Ansi;
-using wintest::ClipboardText;
-
 // Start-up and teardown of the real application, callable from a test.
 class TestApp : public CQuillstackApp {
 public:
@@ -186,26 +183,6 @@ TEST_F(Routing, TempSaveCommandShowsTheWindowUnactivatedAndClosingClearsTheCheck
     SendMessageW(frame, WM_COMMAND, ID_SHOW_TEMPSAVE, 0);
     SendMessageW(window, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(IsWindowVisible(window) && Checked(ID_SHOW_TEMPSAVE));
-}
-
-// The joined text goes on the clipboard with the main frame as its owner,
-// so the view records it like a text copied by another program.
-TEST_F(Routing, JoiningToTheClipboardIsRecordedLikeAnotherProgramsCopy) {
-    doc->SetItem(kListSentences, 0, "s0");
-    doc->SetItem(kListSentences, 2, Ansi("日本 http://x.jp/"));
-    const std::string joined = "s0\r\n\r\n" + Ansi("日本 http://x.jp/") + "\r\n";
-
-    doc->ExportList(ExportTarget::Clipboard, kListSentences, "");
-    EXPECT_EQ(ClipboardText(), joined);
-    EXPECT_EQ(GetClipboardOwner(), frame);
-    auto recorded = [&] { return doc->GetItem(kListClipHistory, 0) && *doc->GetItem(kListClipHistory, 0) == joined; };
-    EXPECT_TRUE(wintest::WaitUntil(recorded));
-    EXPECT_EQ(*doc->GetItem(kListUrlHistory, 0), "http://x.jp/");
-
-    // Titles and unknown kinds are not joined: the clipboard stays.
-    doc->ExportList(ExportTarget::Clipboard, kListTitles, "");
-    doc->ExportList(ExportTarget::Clipboard, static_cast<ListKind>(7), "");
-    EXPECT_EQ(ClipboardText(), joined);
 }
 
 // Set-up puts the recent files where the file pop-up leaves room for them;
