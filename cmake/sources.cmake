@@ -53,6 +53,8 @@ set(QS_FRAMEWORK_SOURCES
   framework/frame_window.cpp
   framework/help.cpp
   framework/message_box.cpp
+  framework/data_exchange.cpp
+  framework/property_sheet.cpp
   framework/text.cpp
   framework/tray_icon.cpp
   framework/view.cpp
@@ -71,6 +73,13 @@ set(QS_PROGRAM_SOURCES
   dialogs/text_file_dialog.cpp
   dialogs/shortcut_key.cpp
   dialogs/sentence_editor.cpp
+  options/option_page.cpp
+  options/options_sheet.cpp
+  options/page_date_time.cpp
+  options/page_general1.cpp
+  options/page_general2.cpp
+  options/page_keys.cpp
+  options/page_url.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp

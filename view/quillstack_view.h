@@ -172,6 +172,7 @@ private:
     void OnJoin(ListKind kind);
     void OnExitWithoutSaving();
     void OnShowEditor();
+    void OnOptions();
     void OnEditorClosed();
 
     // Date and time
