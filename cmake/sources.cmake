@@ -127,6 +127,7 @@ set(QS_E2E_SOURCES
   tests/e2e/help_test.cpp
   tests/e2e/file_commands_test.cpp
   tests/e2e/editor_test.cpp
+  tests/e2e/options_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

@@ -1,0 +1,343 @@
+// The options sheet "設定" of the real program: what its pages show, what
+// OK and Cancel leave in the settings file, and the changes that act at
+// once. (The key page's real key presses are in shortcut_keys_test.cpp.)
+#include "tests/e2e/harness.h"
+
+#include <commctrl.h>
+
+#include "core/settings_text.h"
+#include "res/resource.h"
+
+namespace e2e {
+namespace {
+
+// A hand-written settings file that sets every value the pages show away
+// from its default.
+std::vector<std::string> HandWritten(const TempFolder& folder) {
+    return {"Minimize=MAC", "SaveWithDialog=YES", "ShowTopMost=NOT", "EnableTimeTag=YES", "InitIcon=NOT",
+            "BkColor=255", "View=2", "SentenceMaxCount=40", "InitialFileName=", "Date=2", "Time=1",
+            Ansi("TimeCopyTemplate=<T> だ"), "UseSCKey=YES", "UseNumPad=NOT", "AdditionalCode=2",
+            "KeyCode=  97:   0:   0:   0:   0:  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66",
+            "URLBegin=a,b", "URLEnd=>", "RecentCount=7", "Recent File=", folder.AnsiFile("r1.txt"),
+            folder.AnsiFile("r2.txt"), ""};
+}
+
+// What the program writes after reading these lines: the core's canonical
+// form, whose bytes the core's unit tests check line by line.
+std::string Canonical(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    qs::Settings settings;
+    qs::StringList urlBegin, urlEnd, recentFiles(9);
+    qs::ReadSettingsText(text, settings, urlBegin, urlEnd, recentFiles);
+    return qs::WriteSettingsText(settings, urlBegin, urlEnd, recentFiles);
+}
+
+// `lines` with the line that starts with `key` replaced (or added).
+std::vector<std::string> With(std::vector<std::string> lines, const std::string& key, const std::string& value) {
+    for (std::string& line : lines) {
+        if (line.starts_with(key)) {
+            line = key + value;
+            return lines;
+        }
+    }
+    lines.insert(lines.begin(), key + value);
+    return lines;
+}
+
+bool Checked(HWND page, int id) {
+    return SendMessageW(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Asked of the control: the system keeps no text for another process's edits.
+std::string Text(HWND page, int id) {
+    wchar_t text[1024] = {};
+    SendMessageW(GetDlgItem(page, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
+}
+
+void SetText(HWND page, int id, std::string_view utf8) {
+    SendMessageW(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
+}
+
+// A press the page has dealt with on return (for buttons that open nothing).
+void Click(HWND page, int id) {
+    SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+}
+
+int Selected(HWND page, int id) {
+    return static_cast<int>(SendMessageW(GetDlgItem(page, id), CB_GETCURSEL, 0, 0));
+}
+
+COLORREF ScreenPixel(POINT point) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+POINT Centre(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+class OptionsTest : public ProgramTest {
+protected:
+    // Opens the sheet with the menu command, moved off the frame so that the
+    // form stays in sight.
+    static HWND OpenSheet(const Program& copy, HWND editor = nullptr) {
+        copy.Command(ID_OPTIONS);
+        HWND sheet = copy.WaitDialog(editor);
+        EXPECT_EQ(Utf8(WindowText(sheet)), "設定");
+        SetWindowPos(sheet, nullptr, 400, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return sheet;
+    }
+    HWND OpenSheet(HWND editor = nullptr) { return OpenSheet(*program, editor); }
+
+    // Answers a message box other than `except` (a window still open under it).
+    void Answer(HWND except, const std::string& expected, int button) {
+        HWND box = program->WaitDialog(except);
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_EQ(Program::DialogText(box), expected);
+        Program::PressButton(box, button);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    static HWND ShowPage(HWND sheet, int index) {
+        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    static int PageCount(HWND sheet) {
+        return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
+    }
+
+    static bool CloseSheet(const Program& copy, HWND sheet, bool ok) {
+        PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+        return WaitUntil([&] { return !IsWindow(sheet); }) && Answers(copy);
+    }
+    bool CloseSheet(HWND sheet, bool ok) { return CloseSheet(*program, sheet, ok); }
+
+    std::string Settings() const { return ReadBytes(folder.File(L"Quillstack.ini")); }
+
+    // Screen points of the form that no control covers.
+    std::vector<POINT> FormPoints() const {
+        HWND view = program->View();
+        RECT client{};
+        GetClientRect(view, &client);
+        std::vector<POINT> points;
+        for (int y = client.top + 1; y < client.bottom - 1; y += 7) {
+            for (int x = client.left + 1; x < client.right - 1; x += 7) {
+                POINT point{x, y};
+                ClientToScreen(view, &point);
+                if (WindowFromPoint(point) == view) points.push_back(point);
+            }
+        }
+        return points;
+    }
+
+    // `points`: taken while no sheet disables the frame (the system finds
+    // no window at a point of a disabled one).
+    static ::testing::AssertionResult FormShows(const std::vector<POINT>& points, COLORREF colour) {
+        COLORREF seen = 0;
+        const bool shown = !points.empty() && WaitUntil([&] {
+            for (POINT point : points) {
+                if ((seen = ScreenPixel(point)) != colour) return false;
+            }
+            return true;
+        });
+        if (shown) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << points.size() << " points, one of colour " << std::hex << seen;
+    }
+};
+
+// Every page shows the hand-written values; "履歴のクリア" empties the recent
+// files at once and Cancel keeps that, and nothing else. A later copy has
+// no key page and leaves its key lines as they were.
+TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles) {
+    const std::vector<std::string> lines = HandWritten(folder);
+    WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    ASSERT_TRUE(Start());
+    HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(PageCount(sheet), 5);
+
+    HWND page = ShowPage(sheet, 0);
+    EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && !Checked(page, IDC_OPT_MIN_ANIMATED));
+    EXPECT_TRUE(Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
+    EXPECT_FALSE(Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
+    page = ShowPage(sheet, 1);
+    EXPECT_EQ(Selected(page, IDC_OPT_RECENT_COUNT), 4);
+    EXPECT_TRUE(Checked(page, IDC_OPT_VIEW_LAST) && !Checked(page, IDC_OPT_VIEW_TITLE));
+    EXPECT_EQ(Text(page, IDC_OPT_START_FILE), Utf8(folder.File(L"Quillstack.txt")));
+    EXPECT_EQ(Text(page, IDC_OPT_MAX_COUNT), "40");
+    Program::PressButton(page, IDC_OPT_CLEAR_RECENT);
+    Answer(sheet, "ファイル履歴をクリアします", IDOK);
+    page = ShowPage(sheet, 2);
+    EXPECT_TRUE(Checked(page, IDC_OPT_DATE_KANJI) && Checked(page, IDC_OPT_TIME_KANJI));
+    EXPECT_EQ(Text(page, IDC_OPT_TEMPLATE), "<T> だ");
+    page = ShowPage(sheet, 3);
+    EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN_DEFAULT), "http:// , ftp://");
+    EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN), "a,b");
+    EXPECT_EQ(Text(page, IDC_OPT_URL_END_DEFAULT), "改行 , スペース , カンマ , \" , '");
+    EXPECT_EQ(Text(page, IDC_OPT_URL_END), ">");
+    page = ShowPage(sheet, 4);
+    EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
+    ASSERT_TRUE(CloseSheet(sheet, false));
+
+    TempFolder laterFolder;
+    WriteBytes(laterFolder.File(L"Quillstack.ini"), Canonical(HandWritten(laterFolder)));
+    Program later(laterFolder);
+    ASSERT_TRUE(later.WaitFrame());
+    HWND laterSheet = OpenSheet(later);
+    EXPECT_EQ(PageCount(laterSheet), 4);
+    ASSERT_TRUE(CloseSheet(later, laterSheet, true));
+    ASSERT_TRUE(later.Exit());
+    EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(HandWritten(laterFolder)));
+
+    ASSERT_TRUE(program->Exit());
+    std::vector<std::string> cleared = lines;
+    cleared.resize(cleared.size() - 3);
+    EXPECT_EQ(Settings(), Canonical(cleared));
+}
+
+// OK stores what the user changed on every page, and only that: a page
+// never shown keeps its values exactly. "参照" fills the start file and
+// leaves the page's other choices; the URL strings act at the next capture.
+TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
+    std::vector<std::string> lines = HandWritten(folder);
+    lines = With(lines, "View=", "7");
+    WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    WriteList(L"start.txt", {"from start"});
+    ASSERT_TRUE(Start());
+    HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
+
+    HWND page = ShowPage(sheet, 0);
+    Click(page, IDC_OPT_MIN_ICON);
+    Click(page, IDC_OPT_SAVE_DIALOG);
+    page = ShowPage(sheet, 1);
+    SendMessageW(GetDlgItem(page, IDC_OPT_RECENT_COUNT), CB_SETCURSEL, 0, 0);
+    Program::PressButton(page, IDC_OPT_BROWSE);
+    HWND open = program->WaitDialog(sheet);
+    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(open, 0x47C) != nullptr; }));
+    SetWindowTextW(GetDlgItem(open, 0x47C), folder.File(L"start.txt").c_str());
+    Program::PressButton(open, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
+    EXPECT_TRUE(WaitUntil([&] { return Text(page, IDC_OPT_START_FILE) == Utf8(folder.File(L"start.txt")); }));
+    EXPECT_FALSE(Checked(page, IDC_OPT_VIEW_TITLE) || Checked(page, IDC_OPT_VIEW_LAST));
+    page = ShowPage(sheet, 3);
+    SetText(page, IDC_OPT_URL_BEGIN, "mailto: ,  news:,news:,,zz");
+    SetText(page, IDC_OPT_URL_END, "<");
+    page = ShowPage(sheet, 4);
+    Click(page, IDC_OPT_USE_KEYS);
+    for (int id : {IDC_OPT_MOD_NONE, IDC_OPT_MOD_SHIFT, IDC_OPT_MOD_CTRL, IDC_OPT_USE_NUMPAD, IDC_OPT_SET_KEYS}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, id))) << id;
+    }
+    ASSERT_TRUE(CloseSheet(sheet, true));
+
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_URLHISTORY));
+    ASSERT_TRUE(Copy("see news:a.b<c"));
+    EXPECT_TRUE(SlotsShow(*program, {"news:a.b"}));
+    ASSERT_TRUE(program->Exit());
+    lines = With(lines, "Minimize=", "ICO");
+    lines = With(lines, "SaveWithDialog=", "NOT");
+    lines = With(lines, "RecentCount=", "3");
+    lines = With(lines, "InitialFileName=", folder.AnsiFile("start.txt"));
+    lines = With(lines, "URLBegin=", "mailto: ,news:");
+    lines = With(lines, "URLEnd=", "<");
+    lines = With(lines, "UseSCKey=", "NOT");
+    // Keypad 1 folds onto the 1 of position 5, which goes.
+    lines = With(lines, "KeyCode=", "  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66");
+    EXPECT_EQ(Settings(), Canonical(lines));
+}
+
+// A typed maximum is held within 16..1000 and the scroll range follows at
+// once; the editor, on an entry past the new maximum, shows entry 1. The
+// default start file is stored empty without a word; a file that is not
+// there with the message. Topmost and the minimise style act at once.
+TEST_F(OptionsTest, MaximumStartFileTopmostAndMinimiseStyle) {
+    WriteSettings(folder, {"SentenceMaxCount=40"});
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(SendCommand(*program, ID_SHOW_EDITOR));
+    HWND editor = program->WaitWindow(L"#32770");
+    ASSERT_NE(editor, nullptr);
+    HWND index = GetDlgItem(editor, IDC_EDITOR_INDEX);
+    SendMessageW(index, CB_SETCURSEL, 30, 0);
+    SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_INDEX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(index));
+
+    const std::pair<const char*, int> typed[] = {{"5", 16}, {"5000", 1000}, {"5000000000", 1000}, {"-5", 16}, {"abc", 16}};
+    for (const auto& [text, count] : typed) {
+        HWND page = ShowPage(OpenSheet(editor), 1);
+        SetText(page, IDC_OPT_MAX_COUNT, text);
+        // The default file, whatever its case, is no start file of its own.
+        SetText(page, IDC_OPT_START_FILE, Utf8(CharUpperW(folder.File(L"quillstack.txt").data())));
+        ASSERT_TRUE(CloseSheet(GetParent(page), true));
+        EXPECT_EQ(program->WaitWindow(L"#32770", 0ms, true, editor), nullptr) << "a message for the default file";
+        int low = -1, high = -1;
+        GetScrollRange(program->Control(IDC_SCROLL), SB_CTL, &low, &high);
+        EXPECT_EQ(high, count - 8) << text;
+        if (count == 16) {
+            EXPECT_EQ(SendMessageW(index, CB_GETCURSEL, 0, 0), 0) << text;
+        }
+    }
+
+    EXPECT_NE(GetWindowLongW(program->Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    HWND sheet = OpenSheet(editor);
+    HWND page = ShowPage(sheet, 0);
+    Click(page, IDC_OPT_TOPMOST);
+    Click(page, IDC_OPT_MIN_ICON);
+    SetText(ShowPage(sheet, 1), IDC_OPT_START_FILE, Utf8(folder.File(L"gone.txt")));
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    // The message comes once the sheet has gone; it does not keep it open.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    Answer(editor, "初期ファイルに無効なファイルが指定されています。\n初期ファイルは\"Quillstack.txt\"になります。", IDOK);
+    EXPECT_TRUE(Answers(*program));
+    for (HWND window : {program->Frame(), editor}) {
+        EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; })) << (window == editor ? "editor" : "frame");
+    }
+    PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program->Frame()); }));
+    EXPECT_TRUE(TrayIconExists(program->Frame()));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_NE(Settings().find("\r\nSentenceMaxCount=16\r\nInitialFileName=\r\n"), std::string::npos);
+}
+
+// The colour chosen in the colour dialog shows on the swatch, and on the
+// form after OK; "デフォルト" paints the swatch light grey while the form
+// keeps its colour, and Cancel keeps it.
+TEST_F(OptionsTest, ChosenColourPaintsTheSwatchAndAfterOkTheForm) {
+    ASSERT_TRUE(Start());
+    const std::vector<POINT> form = FormPoints();
+    HWND sheet = OpenSheet();
+    HWND page = ShowPage(sheet, 0);
+    Program::PressButton(page, IDC_OPT_CHOOSE_COLOUR);
+    HWND colours = program->WaitDialog(sheet);
+    ASSERT_NE(colours, nullptr);
+    // Wine's dialog shows its red, green and blue fields behind this button.
+    Program::PressButton(colours, 719);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(colours, 706)) != FALSE; }));
+    const std::pair<int, const char*> fields[] = {{706, "10"}, {707, "200"}, {708, "30"}};
+    for (const auto& [id, value] : fields) SetText(colours, id, value);
+    Program::PressButton(colours, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colours); }));
+    const COLORREF chosen = RGB(10, 200, 30), grey = RGB(230, 230, 230);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Centre(GetDlgItem(page, IDC_OPT_SWATCH))) == chosen; }));
+    EXPECT_TRUE(FormShows(form, grey));
+    ASSERT_TRUE(CloseSheet(sheet, true));
+    EXPECT_TRUE(FormShows(form, chosen));
+
+    sheet = OpenSheet();
+    page = ShowPage(sheet, 0);
+    Click(page, IDC_OPT_DEFAULTS);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Centre(GetDlgItem(page, IDC_OPT_SWATCH))) == grey; }));
+    EXPECT_TRUE(FormShows(form, chosen));
+    ASSERT_TRUE(CloseSheet(sheet, false));
+    EXPECT_TRUE(FormShows(form, chosen));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(Settings(), Canonical({"BkColor=" + std::to_string(chosen)}));
+}
+
+}  // namespace
+}  // namespace e2e
