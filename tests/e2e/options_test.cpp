@@ -84,16 +84,20 @@ POINT Centre(HWND window) {
 
 class OptionsTest : public ProgramTest {
 protected:
-    // Opens the sheet with the menu command, moved off the frame so that the
-    // form stays in sight.
+    // Opens the sheet, moved off the frame so that the form stays in sight.
     static HWND OpenSheet(const Program& copy, HWND editor = nullptr) {
-        copy.Command(ID_OPTIONS);
-        HWND sheet = copy.WaitDialog(editor);
+        HWND sheet = OpenOptions(copy, editor);
         EXPECT_EQ(Utf8(WindowText(sheet)), "設定");
         SetWindowPos(sheet, nullptr, 400, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return sheet;
     }
     HWND OpenSheet(HWND editor = nullptr) { return OpenSheet(*program, editor); }
+
+    static int PageCount(HWND sheet) {
+        return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
+    }
+
+    bool CloseSheet(HWND sheet, bool ok) { return CloseOptions(*program, sheet, ok); }
 
     // Answers a message box other than `except` (a window still open under it).
     void Answer(HWND except, const std::string& expected, int button) {
@@ -103,21 +107,6 @@ protected:
         Program::PressButton(box, button);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
-
-    static HWND ShowPage(HWND sheet, int index) {
-        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-        return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
-
-    static int PageCount(HWND sheet) {
-        return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
-    }
-
-    static bool CloseSheet(const Program& copy, HWND sheet, bool ok) {
-        PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
-        return WaitUntil([&] { return !IsWindow(sheet); }) && Answers(copy);
-    }
-    bool CloseSheet(HWND sheet, bool ok) { return CloseSheet(*program, sheet, ok); }
 
     std::string Settings() const { return ReadBytes(folder.File(L"Quillstack.ini")); }
 
@@ -163,26 +152,26 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles)
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(PageCount(sheet), 5);
 
-    HWND page = ShowPage(sheet, 0);
+    HWND page = ShowOptionsPage(sheet, 0);
     EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && !Checked(page, IDC_OPT_MIN_ANIMATED));
     EXPECT_TRUE(Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
     EXPECT_FALSE(Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
-    page = ShowPage(sheet, 1);
+    page = ShowOptionsPage(sheet, 1);
     EXPECT_EQ(Selected(page, IDC_OPT_RECENT_COUNT), 4);
     EXPECT_TRUE(Checked(page, IDC_OPT_VIEW_LAST) && !Checked(page, IDC_OPT_VIEW_TITLE));
     EXPECT_EQ(Text(page, IDC_OPT_START_FILE), Utf8(folder.File(L"Quillstack.txt")));
     EXPECT_EQ(Text(page, IDC_OPT_MAX_COUNT), "40");
     Program::PressButton(page, IDC_OPT_CLEAR_RECENT);
     Answer(sheet, "ファイル履歴をクリアします", IDOK);
-    page = ShowPage(sheet, 2);
+    page = ShowOptionsPage(sheet, 2);
     EXPECT_TRUE(Checked(page, IDC_OPT_DATE_KANJI) && Checked(page, IDC_OPT_TIME_KANJI));
     EXPECT_EQ(Text(page, IDC_OPT_TEMPLATE), "<T> だ");
-    page = ShowPage(sheet, 3);
+    page = ShowOptionsPage(sheet, 3);
     EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN_DEFAULT), "http:// , ftp://");
     EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN), "a,b");
     EXPECT_EQ(Text(page, IDC_OPT_URL_END_DEFAULT), "改行 , スペース , カンマ , \" , '");
     EXPECT_EQ(Text(page, IDC_OPT_URL_END), ">");
-    page = ShowPage(sheet, 4);
+    page = ShowOptionsPage(sheet, 4);
     EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
     ASSERT_TRUE(CloseSheet(sheet, false));
 
@@ -192,7 +181,7 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles)
     ASSERT_TRUE(later.WaitFrame());
     HWND laterSheet = OpenSheet(later);
     EXPECT_EQ(PageCount(laterSheet), 4);
-    ASSERT_TRUE(CloseSheet(later, laterSheet, true));
+    ASSERT_TRUE(CloseOptions(later, laterSheet, true));
     ASSERT_TRUE(later.Exit());
     EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(HandWritten(laterFolder)));
 
@@ -214,10 +203,10 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
 
-    HWND page = ShowPage(sheet, 0);
+    HWND page = ShowOptionsPage(sheet, 0);
     Click(page, IDC_OPT_MIN_ICON);
     Click(page, IDC_OPT_SAVE_DIALOG);
-    page = ShowPage(sheet, 1);
+    page = ShowOptionsPage(sheet, 1);
     SendMessageW(GetDlgItem(page, IDC_OPT_RECENT_COUNT), CB_SETCURSEL, 0, 0);
     Program::PressButton(page, IDC_OPT_BROWSE);
     HWND open = program->WaitDialog(sheet);
@@ -227,10 +216,10 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
     EXPECT_TRUE(WaitUntil([&] { return Text(page, IDC_OPT_START_FILE) == Utf8(folder.File(L"start.txt")); }));
     EXPECT_FALSE(Checked(page, IDC_OPT_VIEW_TITLE) || Checked(page, IDC_OPT_VIEW_LAST));
-    page = ShowPage(sheet, 3);
+    page = ShowOptionsPage(sheet, 3);
     SetText(page, IDC_OPT_URL_BEGIN, "mailto: ,  news:,news:,,zz");
     SetText(page, IDC_OPT_URL_END, "<");
-    page = ShowPage(sheet, 4);
+    page = ShowOptionsPage(sheet, 4);
     Click(page, IDC_OPT_USE_KEYS);
     for (int id : {IDC_OPT_MOD_NONE, IDC_OPT_MOD_SHIFT, IDC_OPT_MOD_CTRL, IDC_OPT_USE_NUMPAD, IDC_OPT_SET_KEYS}) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, id))) << id;
@@ -269,7 +258,7 @@ TEST_F(OptionsTest, MaximumStartFileTopmostAndMinimiseStyle) {
 
     const std::pair<const char*, int> typed[] = {{"5", 16}, {"5000", 1000}, {"5000000000", 1000}, {"-5", 16}, {"abc", 16}};
     for (const auto& [text, count] : typed) {
-        HWND page = ShowPage(OpenSheet(editor), 1);
+        HWND page = ShowOptionsPage(OpenSheet(editor), 1);
         SetText(page, IDC_OPT_MAX_COUNT, text);
         // The default file, whatever its case, is no start file of its own.
         SetText(page, IDC_OPT_START_FILE, Utf8(CharUpperW(folder.File(L"quillstack.txt").data())));
@@ -285,10 +274,10 @@ TEST_F(OptionsTest, MaximumStartFileTopmostAndMinimiseStyle) {
 
     EXPECT_NE(GetWindowLongW(program->Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     HWND sheet = OpenSheet(editor);
-    HWND page = ShowPage(sheet, 0);
+    HWND page = ShowOptionsPage(sheet, 0);
     Click(page, IDC_OPT_TOPMOST);
     Click(page, IDC_OPT_MIN_ICON);
-    SetText(ShowPage(sheet, 1), IDC_OPT_START_FILE, Utf8(folder.File(L"gone.txt")));
+    SetText(ShowOptionsPage(sheet, 1), IDC_OPT_START_FILE, Utf8(folder.File(L"gone.txt")));
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     // The message comes once the sheet has gone; it does not keep it open.
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
@@ -311,7 +300,7 @@ TEST_F(OptionsTest, ChosenColourPaintsTheSwatchAndAfterOkTheForm) {
     ASSERT_TRUE(Start());
     const std::vector<POINT> form = FormPoints();
     HWND sheet = OpenSheet();
-    HWND page = ShowPage(sheet, 0);
+    HWND page = ShowOptionsPage(sheet, 0);
     Program::PressButton(page, IDC_OPT_CHOOSE_COLOUR);
     HWND colours = program->WaitDialog(sheet);
     ASSERT_NE(colours, nullptr);
@@ -329,7 +318,7 @@ TEST_F(OptionsTest, ChosenColourPaintsTheSwatchAndAfterOkTheForm) {
     EXPECT_TRUE(FormShows(form, chosen));
 
     sheet = OpenSheet();
-    page = ShowPage(sheet, 0);
+    page = ShowOptionsPage(sheet, 0);
     Click(page, IDC_OPT_DEFAULTS);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Centre(GetDlgItem(page, IDC_OPT_SWATCH))) == grey; }));
     EXPECT_TRUE(FormShows(form, chosen));
