@@ -75,25 +75,5 @@ TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_TRUE(program->Exit());
 }
 
-// Each page of the options sheet asks for its own page of the guide; here,
-// with no program for .html, the message names it.
-TEST_F(HelpTest, EachOptionsPageAsksForItsOwnHelpPage) {
-    ASSERT_TRUE(Start());
-    HWND sheet = OpenOptions(*program);
-    ASSERT_NE(sheet, nullptr);
-    const int contexts[] = {49, 50, 51, 52, 53};
-    for (int index = 0; index < 5; ++index) {
-        Program::PressButton(ShowOptionsPage(sheet, index), IDC_OPT_HELP);
-        HWND box = program->WaitDialog(sheet);
-        ASSERT_NE(box, nullptr) << index;
-        const std::wstring page = folder.File(L"help\\context\\" + std::to_wstring(contexts[index]) + L".html");
-        EXPECT_NE(Program::DialogText(box).find(Utf8(page)), std::string::npos) << Program::DialogText(box);
-        Program::PressButton(box, IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    }
-    ASSERT_TRUE(CloseOptions(*program, sheet, false));
-    ASSERT_TRUE(program->Exit());
-}
-
 }  // namespace
 }  // namespace e2e

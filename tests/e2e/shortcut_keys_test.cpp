@@ -115,34 +115,25 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // Gives the X focus to the window `target` is in and clicks into
-    // `target` (a field of one of the program's dialogs).
-    ::testing::AssertionResult ClickInto(HWND target) {
-        const auto xWindow =
-            reinterpret_cast<std::uintptr_t>(GetPropW(GetAncestor(target, GA_ROOT), L"__wine_x11_whole_window"));
-        RECT rect{};
-        GetWindowRect(target, &rect);
-        char focus[128];
-        std::snprintf(focus, sizeof focus, "mousemove %ld %ld windowfocus --sync %llu click 1", (rect.left + rect.right) / 2,
-                      (rect.top + rect.bottom) / 2, static_cast<unsigned long long>(xWindow));
-        Pump();
-        return Xdotool(focus);
-    }
-
-    // Presses `key` in a key field of the shortcut-key dialog; true once
-    // the field shows `name`.
+    // Presses `key` in a field of one of the program's dialogs, given the X
+    // focus and clicked into first; true once the field shows `name`.
     ::testing::AssertionResult PressInField(HWND field, const std::string& key, const std::string& name) {
-        auto shown = [&] {
-            wchar_t text[16] = {};
-            SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
-            return Utf8(text);
-        };
+        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(GetAncestor(field, GA_ROOT), L"__wine_x11_whole_window"));
+        RECT rect{};
+        GetWindowRect(field, &rect);
+        char focus[128];
+        std::snprintf(focus, sizeof focus, "mousemove %ld %ld windowfocus --sync %llu click 1 key %s",
+                      (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, static_cast<unsigned long long>(xWindow),
+                      key.c_str());
+        wchar_t shown[16] = {};
         for (int attempt = 0; attempt < 5; ++attempt) {
-            if (auto clicked = ClickInto(field); !clicked) return clicked;
-            if (auto typed = Xdotool("key " + key); !typed) return typed;
-            if (WaitUntil([&] { return shown() == name; }, 2s)) return ::testing::AssertionSuccess();
+            Pump();
+            if (auto typed = Xdotool(focus); !typed) return typed;
+            if (WaitUntil([&] { return SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown)), Utf8(shown) == name; }, 2s)) {
+                return ::testing::AssertionSuccess();
+            }
         }
-        return ::testing::AssertionFailure() << "the field shows " << shown();
+        return ::testing::AssertionFailure() << "the field shows " << Utf8(shown);
     }
 
     // The program the user types into: an edit box, top-most, away from
