@@ -66,6 +66,31 @@ BOOL CSentenceEditorDlg::OnInitDialog() {
 
 void CSentenceEditorDlg::ShowEntry(std::optional<int> index, std::optional<ListKind> kind) {
     if (!Hwnd()) return;
+    if (IsWindowVisible(Hwnd())) {
+        Load(index, kind);
+        return;
+    }
+    // A hidden editor shows nothing, and filling its fields costs time (the
+    // body's edit control takes seconds over a history entry of megabytes):
+    // it keeps what to show and loads it when it is shown.
+    const bool otherEntry = index || (kind && *kind != listKind_);
+    if (index) entryIndex_ = *index;
+    if (kind) listKind_ = *kind;
+    if (otherEntry) {
+        pending_ = Pending::kOtherEntry;
+    } else if (!pending_) {
+        pending_ = Pending::kSameEntry;
+    }
+}
+
+void CSentenceEditorDlg::LoadPending() {
+    if (!pending_) return;
+    const bool otherEntry = *pending_ == Pending::kOtherEntry;
+    pending_.reset();
+    Load(otherEntry ? std::optional<int>(entryIndex_) : std::nullopt, std::nullopt);
+}
+
+void CSentenceEditorDlg::Load(std::optional<int> index, std::optional<ListKind> kind) {
     // The entry on show, asked for again: after a capture, or on reopening.
     const bool again = !index && (!kind || *kind == listKind_);
     if (index) {
@@ -112,7 +137,8 @@ void CSentenceEditorDlg::ForgetTyping() const {
 
 void CSentenceEditorDlg::SetIndexCount(int count) {
     if (!Hwnd()) return;
-    Exchange(true);
+    // Hidden, the list still shows an entry chosen before.
+    if (IsWindowVisible(Hwnd())) Exchange(true);
     HWND list = Item(IDC_EDITOR_INDEX);
     const int wanted = std::clamp(count, 0, kMaxIndexItems);
     for (int n = IndexCount(); n < wanted; ++n) {
@@ -158,6 +184,7 @@ bool CSentenceEditorDlg::OnCommand(UINT id, UINT code, HWND) {
 }
 
 LRESULT CSentenceEditorDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SHOWWINDOW && wParam) LoadPending();
     if (message != WM_MOVE) return fw::Dialog::WindowProc(message, wParam, lParam);
     DefProc(message, wParam, lParam);
     if (HWND owner = GetWindow(Hwnd(), GW_OWNER)) SendMessageW(owner, kMovedMessage, 0, reinterpret_cast<LPARAM>(Hwnd()));

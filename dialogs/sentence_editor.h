@@ -43,6 +43,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Load(std::optional<int> index, std::optional<ListKind> kind);
+    void LoadPending();
     void LoadEntry(bool keepTyping);
     bool HasUnstoredTyping() const;
     void ForgetTyping() const;
@@ -68,4 +70,9 @@ private:
     int entryIndex_ = 0;
     std::string title_;
     ListKind listKind_ = kListSentences;
+
+    // What changed while the editor was hidden: the same entry's content
+    // (a capture), or which entry it shows.
+    enum class Pending { kSameEntry, kOtherEntry };
+    std::optional<Pending> pending_;
 };

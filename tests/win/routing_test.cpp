@@ -138,6 +138,8 @@ TEST_F(Routing, SentenceEditorCommandIndexListAndFonts) {
     editor->ShowEntry(5, kListSentences);
     editor->SetIndexCount(5);
     EXPECT_EQ(SendMessageW(item(IDC_EDITOR_INDEX), CB_GETCOUNT, 0, 0), 5);
+    // Hidden, the editor loads what it shows only once it is shown.
+    ShowWindow(editor->Hwnd(), SW_SHOWNOACTIVATE);
     EXPECT_EQ(fw::GetWindowTextString(item(IDC_EDITOR_BODY)), L"e0");
     editor->SetIndexCount(20);
     wchar_t last[8] = {};
