@@ -73,7 +73,8 @@ bool PropSheet::DoModal(HWND owner) {
     for (PropertyPage* page : pages_) pages.push_back(page->Describe());
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    // Nothing takes effect before OK, so no "Apply"; help is the pages' own button.
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
     header.hwndParent = owner;
     header.hInstance = ModuleInstance();
     header.pszCaption = caption_.c_str();
