@@ -6,4 +6,7 @@
 class CAboutDlg : public fw::Dialog {
 public:
     CAboutDlg();
+
+protected:
+    BOOL OnInitDialog() override;
 };

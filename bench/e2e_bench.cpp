@@ -287,7 +287,7 @@ std::wstring OwnPath() {
     return std::wstring(path, length);
 }
 
-struct BurstSpec {
+struct BurstPlan {
     const char* name;
     int count;
     int pace;  // ms
@@ -307,15 +307,15 @@ std::string BurstText(const std::string& prefix, int i) {
 // Runs one burst; true once the X program has made every change and served
 // every request. It says so in a file: Wine hands out no process handle that
 // waits for a Unix program. (Z: is the Unix root in a Wine prefix.)
-bool RunBurst(const BurstSpec& spec, const std::string& prefix) {
+bool RunBurst(const BurstPlan& plan, const std::string& prefix) {
     const std::string done = "/tmp/qs_burst_" + std::to_string(GetCurrentProcessId()) + "_" + prefix;
     std::wstring doneFile = L"Z:" + Wide(done);
     std::replace(doneFile.begin(), doneFile.end(), L'/', L'\\');
     DeleteFileW(doneFile.c_str());
-    Child burst(L"\"" + BurstProgram() + L"\" " + std::to_wstring(spec.count) + L" " + std::to_wstring(spec.pace) +
+    Child burst(L"\"" + BurstProgram() + L"\" " + std::to_wstring(plan.count) + L" " + std::to_wstring(plan.pace) +
                 L" " + Wide(prefix) + L" " + Wide(done));
     const bool ended = burst.Started() && WaitUntil([&] { return FileExists(doneFile); },
-                                                    std::chrono::milliseconds(spec.count * spec.pace) + 30s);
+                                                    std::chrono::milliseconds(plan.count * plan.pace) + 30s);
     const std::string report = ReadBytes(doneFile);
     DeleteFileW(doneFile.c_str());
     if (ended && report.rfind("ok", 0) != 0) std::fprintf(stderr, "the X burst: %s", report.c_str());
@@ -346,25 +346,25 @@ Pass Tally(const std::vector<std::string>& texts, const std::string& prefix, int
 
 // The program, with the clipboard history shown and emptied, hears the burst
 // alone; its history is read back afterwards.
-Pass ProgramPass(const BurstSpec& spec, const std::string& prefix) {
+Pass ProgramPass(const BurstPlan& plan, const std::string& prefix) {
     Session session({"SentenceMaxCount=1000"});
     if (!session.ready) return {};
     session.program->Command(ID_CLEAR_CLIPHISTORY);
     WaitUntil([&] { return session.program->SlotText(0) == "未登録"; });
-    if (!RunBurst(spec, prefix)) return {};
+    if (!RunBurst(plan, prefix)) return {};
     Answers(*session.program);
-    std::vector<std::string> captions = ReadBack(*session.program, spec.count);
+    std::vector<std::string> captions = ReadBack(*session.program, plan.count);
     std::reverse(captions.begin(), captions.end());
-    return Tally(captions, prefix, spec.count);
+    return Tally(captions, prefix, plan.count);
 }
 
 // The bare viewer hears the same burst alone in the chain.
-Pass BarePass(const BurstSpec& spec, const std::string& prefix) {
+Pass BarePass(const BurstPlan& plan, const std::string& prefix) {
     std::optional<BareViewer> bare(std::in_place, true);
-    if (!bare->Joined() || !RunBurst(spec, prefix)) return {};
+    if (!bare->Joined() || !RunBurst(plan, prefix)) return {};
     WaitUntil([&] { return bare->Settled(); }, 5s);
     std::vector<std::string> texts = bare->Finish();
-    return Tally(texts, prefix, spec.count);
+    return Tally(texts, prefix, plan.count);
 }
 
 int Median(std::vector<int> values) {
@@ -380,26 +380,26 @@ std::string Describe(const Pass& pass) {
 // Program and bare viewer in alternating passes, each alone in the chain, so
 // the one's pace never holds up the other; the load, when asked for, runs
 // through both.
-void MeasureBursts(const BurstSpec& spec, int rounds, int& runs) {
+void MeasureBursts(const BurstPlan& plan, int rounds, int& runs) {
     std::optional<Child> load;
-    if (spec.load) load.emplace(L"\"" + OwnPath() + L"\" --load");
-    std::printf("%s%s\n", spec.name, load && !load->Started() ? " (the load did not start)" : "");
+    if (plan.load) load.emplace(L"\"" + OwnPath() + L"\" --load");
+    std::printf("%s%s\n", plan.name, load && !load->Started() ? " (the load did not start)" : "");
     std::printf("  %-8s %-22s %-22s\n", "pass", "program", "bare viewer");
     std::vector<int> program, bare;
     bool ordered = true, all = true;
     for (int round = 1; round <= rounds; ++round) {
-        Pass p = ProgramPass(spec, "p" + std::to_string(++runs));
-        Pass b = BarePass(spec, "b" + std::to_string(++runs));
+        Pass p = ProgramPass(plan, "p" + std::to_string(++runs));
+        Pass b = BarePass(plan, "b" + std::to_string(++runs));
         std::printf("  %-8d %-22s %-22s\n", round, Describe(p).c_str(), Describe(b).c_str());
         std::fflush(stdout);
         program.push_back(p.recorded);
         bare.push_back(b.recorded);
         ordered = ordered && p.inOrder;
-        all = all && p.recorded == spec.count;
+        all = all && p.recorded == plan.count;
     }
     const int programMedian = Median(program), bareMedian = Median(bare);
     const double share = bareMedian > 0 ? static_cast<double>(programMedian) / bareMedian : 0.0;
-    const bool met = ordered && (spec.all ? all : bareMedian > 0 && share >= spec.shareOfBare);
+    const bool met = ordered && (plan.all ? all : bareMedian > 0 && share >= plan.shareOfBare);
     std::printf("  %-8s %-22d %-22d program / bare %.3f%s; goal %s\n\n", "median", programMedian, bareMedian, share,
                 ordered ? "" : ", a program pass OUT OF ORDER", met ? "met" : "NOT met");
 }
@@ -452,12 +452,12 @@ int main(int argc, char** argv) {
     std::printf("Bursts of clipboard changes made by an X program; recorded: distinct texts\n"
                 "(SentenceMaxCount 1000, the clipboard history shown)\n\n");
     const int burst = Smoke() ? 20 : 200, stream = Smoke() ? 20 : 1000;
-    const BurstSpec specs[] = {
+    const BurstPlan plans[] = {
         {"200 changes 5 ms apart (goal: program >= 95% of bare)", burst, 5, false, false, 0.95},
         {"1000 texts 20 ms apart, idle (goal: all of them, in order)", stream, 20, false, true, 0},
         {"1000 texts 20 ms apart, every core busy (goal: as many as bare, in order)", stream, 20, true, false, 1.0},
     };
     int runs = 0;
-    for (const BurstSpec& spec : specs) MeasureBursts(spec, Smoke() ? 1 : 3, runs);
+    for (const BurstPlan& plan : plans) MeasureBursts(plan, Smoke() ? 1 : 3, runs);
     return 0;
 }

@@ -143,3 +143,10 @@ set(QS_E2E_KEYS_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/shortcut_keys_test.cpp
 )
+
+# The unpacked package: a driver of its own, run only by
+# tests/e2e/package_test.sh, which builds and unpacks the zip first.
+set(QS_E2E_PACKAGE_SOURCES
+  tests/e2e/harness.cpp
+  tests/e2e/package_test.cpp
+)

@@ -39,7 +39,7 @@ target_link_libraries(quillstack_program PUBLIC quillstack_framework quillstack_
 
 set(QS_RESOURCES ${PROJECT_SOURCE_DIR}/res/quillstack.rc)
 set_source_files_properties(${QS_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/resource.h;${PROJECT_SOURCE_DIR}/res/quillstack.ico;${PROJECT_SOURCE_DIR}/res/quillstack.manifest")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/resource.h;${PROJECT_SOURCE_DIR}/res/version.h;${PROJECT_SOURCE_DIR}/res/quillstack.ico;${PROJECT_SOURCE_DIR}/res/quillstack.manifest")
 
 add_executable(Quillstack WIN32 app/main.cpp ${QS_RESOURCES})
 target_compile_options(Quillstack PRIVATE ${QS_WARNINGS})
@@ -64,6 +64,19 @@ target_compile_definitions(quillstack_hook PRIVATE QHOOK_BUILD)
 target_compile_options(quillstack_hook PRIVATE ${QS_WARNINGS})
 target_link_libraries(quillstack_hook PRIVATE user32 kernel32)
 target_link_options(quillstack_hook PRIVATE ${QS_STATIC_LINK})
+
+# What a user downloads: the program, its hook library, the guide, a short
+# read-me and the licence, flat in one zip (scripts/package). Only the DLL
+# of the hook library is installed, not its import library.
+install(TARGETS Quillstack quillstack_hook RUNTIME DESTINATION . ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION help)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/README.txt ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Quillstack)
+set(CPACK_PACKAGE_FILE_NAME Quillstack-${PROJECT_VERSION}-win64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
 
 include(GoogleTest)
 
@@ -120,6 +133,15 @@ set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIM
 qs_add_driver(e2e_xclip gtest_main ${QS_E2E_XCLIP_SOURCES})
 add_test(NAME e2e_xclip COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/xclip_test.sh $<TARGET_FILE:e2e_xclip>)
 set_tests_properties(e2e_xclip PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)
+
+# The zip a user downloads, unpacked and run (tests/e2e/package_test.sh).
+qs_add_driver(e2e_package gtest_main ${QS_E2E_PACKAGE_SOURCES})
+add_test(NAME e2e_package COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/package_test.sh
+  $<TARGET_FILE:e2e_package> ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e_package PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 180)
+
+# Pictures of the real program for the README (scripts/screenshots).
+qs_add_driver(screenshots gtest_main tools/screenshots.cpp tests/e2e/harness.cpp)
 
 # Shortcut keys typed with xdotool into a window of the driver's own.
 qs_add_driver(e2e_keys gtest_main ${QS_E2E_KEYS_SOURCES})

@@ -10,7 +10,7 @@ QS_PACKAGES=(
   cmake make g++ clang googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool xclip x11-utils imagemagick libx11-dev
-  locales fonts-ipafont-gothic
+  locales fonts-ipafont-gothic fonts-wine unzip
 )
 
 qs_log() { printf '== %s\n' "$*" >&2; }
@@ -122,6 +122,10 @@ qs_wine_env() {
     qs_log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
   fi
+  # Debian's Wine does not look in the folder where fonts-wine puts Wine's
+  # own fonts; without Marlett the caption buttons read "0 1 r". The
+  # prefix's Fonts folder is always searched.
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
 # How long the server of a test or bench prefix outlives its last program:

@@ -56,15 +56,16 @@ bool ClipboardWriter::PutBitmap() {
     return PutClipboard(Window(), CF_BITMAP, bitmap);
 }
 
-Program::Program(const TempFolder& folder, std::wstring_view arguments) {
-    std::wstring exe = folder.File(L"Quillstack.exe");
+Program::Program(const std::wstring& folder, std::wstring_view arguments) {
+    const auto file = [&folder](const wchar_t* name) { return folder + L"\\" + name; };
+    std::wstring exe = file(L"Quillstack.exe");
     if (!FileExists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
     // The program links the keyboard-hook library and cannot start without it.
-    const std::wstring library = folder.File(L"quillstack.dll");
+    const std::wstring library = file(L"quillstack.dll");
     if (!FileExists(library)) CopyFileW(HookLibraryPath().c_str(), library.c_str(), FALSE);
     // The user guide that the build puts beside the program, for help.
     std::error_code ignored;
-    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", folder.File(L"help"),
+    std::filesystem::copy(std::filesystem::path(ProgramPath()).parent_path() / L"help", file(L"help"),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ignored);
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
@@ -75,7 +76,7 @@ Program::Program(const TempFolder& folder, std::wstring_view arguments) {
     // most. Nothing the program itself does is ever retried.
     for (int attempt = 0;; ++attempt) {
         if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           folder.Path().c_str(), &startup, &info_)) {
+                           folder.c_str(), &startup, &info_)) {
             return;
         }
         const DWORD error = GetLastError();
@@ -363,6 +364,44 @@ HWND ShowOptionsPage(HWND sheet, int index) {
 bool CloseOptions(const Program& program, HWND sheet, bool ok) {
     PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
     return WaitUntil([&] { return !IsWindow(sheet); }) && Answers(program);
+}
+
+std::string UnixPath(const std::wstring& path) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = toUnix ? toUnix(path.c_str()) : nullptr;
+    std::string result = unix ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+namespace {
+void SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(), bytes), ERROR_SUCCESS);
+}
+}  // namespace
+
+BrowserRecorder::BrowserRecorder(const std::wstring& folder) : address_(folder + L"\\address.txt") {
+    const std::wstring script = folder + L"\\browser.sh";
+    WriteBytes(script, "printf '%s' \"$2\" > \"$1\"\n");
+    EXPECT_FALSE(UnixPath(script).empty()) << "the test needs Wine's file names";
+    // Wine reads file associations from HKCR itself, not from the user's
+    // Software\Classes.
+    SetValue(HKEY_CLASSES_ROOT, L".html", nullptr, L"htmlfile");
+    SetValue(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers",
+             Wide("/bin/sh \"" + UnixPath(script) + "\" \"" + UnixPath(address_) + "\""));
+}
+
+std::string BrowserRecorder::WaitAddress() const {
+    WaitUntil([&] { return !ReadBytes(address_).empty(); });
+    return ReadBytes(address_);
+}
+
+void BrowserRecorder::Forget() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers");
 }
 
 }  // namespace e2e

@@ -45,7 +45,9 @@ private:
 class Program {
 public:
     // Copies the program into `folder` and starts it there.
-    Program(const TempFolder& folder, std::wstring_view arguments = L"");
+    Program(const TempFolder& folder, std::wstring_view arguments = L"") : Program(folder.Path(), arguments) {}
+    // The same in any folder; what the folder already holds is used as it is.
+    Program(const std::wstring& folder, std::wstring_view arguments);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -121,6 +123,31 @@ inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY
 // passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
 
+
+// The Unix path of a Windows path, as Wine's launcher hands it on ("" when
+// not under Wine).
+std::string UnixPath(const std::wstring& path);
+
+// While it lives, the shell opens .html pages with Wine's browser launcher,
+// pointed at a small script that writes the address it is given into a
+// file of `folder`; the tests' own Wine prefix has no program for .html
+// otherwise.
+class BrowserRecorder {
+public:
+    explicit BrowserRecorder(const std::wstring& folder);
+    ~BrowserRecorder() { Forget(); }
+    BrowserRecorder(const BrowserRecorder&) = delete;
+    BrowserRecorder& operator=(const BrowserRecorder&) = delete;
+
+    // The address of the page opened last, once there is one ("" on time-out).
+    std::string WaitAddress() const;
+    void Clear() const { DeleteFileW(address_.c_str()); }
+    // No program for .html, as in a fresh prefix.
+    static void Forget();
+
+private:
+    std::wstring address_;
+};
 
 // A bare clipboard viewer of the test process that behaves as every viewer
 // must: it passes each change notification on to the next viewer and keeps
