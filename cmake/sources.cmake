@@ -70,6 +70,9 @@ set(QS_PROGRAM_SOURCES
   data/quillstack_doc.cpp
   data/settings_file.cpp
   dialogs/join_dest.cpp
+  dialogs/new_file_wizard.cpp
+  dialogs/temp_edit.cpp
+  dialogs/temp_save.cpp
   dialogs/text_file_dialog.cpp
   dialogs/shortcut_key.cpp
   dialogs/sentence_editor.cpp
@@ -128,6 +131,8 @@ set(QS_E2E_SOURCES
   tests/e2e/file_commands_test.cpp
   tests/e2e/editor_test.cpp
   tests/e2e/options_test.cpp
+  tests/e2e/temp_save_test.cpp
+  tests/e2e/new_file_wizard_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

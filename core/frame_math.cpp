@@ -37,4 +37,21 @@ std::optional<DockOffset> TryDockEditor(const ScreenRect& frame, const ScreenRec
     return docked;
 }
 
+namespace {
+
+// `start` moved so that [start, start + length) lies within [low, high),
+// or to `low` when it cannot.
+int KeepWithin(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
+}
+
+}  // namespace
+
+ScreenPoint PlaceUnderFrame(const ScreenRect& frame, int width, int height, const ScreenRect& workArea) {
+    int y = frame.bottom;
+    if (y + height > workArea.bottom) y = frame.top - height;
+    return {KeepWithin(frame.left, width, workArea.left, workArea.right),
+            KeepWithin(y, height, workArea.top, workArea.bottom)};
+}
+
 }  // namespace qs

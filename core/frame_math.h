@@ -1,6 +1,6 @@
 // Arithmetic of the main frame: the heights of the animated roll-up, how
-// many items the tray's list menu offers, and where the sentence editor
-// docks to it.
+// many items the tray's list menu offers, where the sentence editor docks
+// to it and where the temporary-save window first shows.
 #pragma once
 
 #include <optional>
@@ -52,5 +52,18 @@ inline constexpr int kDockReachY = 300;
 // frame's right side or its left side when the near edge is within the snap
 // zone, tops aligned when they are close, none when it is too far away.
 std::optional<DockOffset> TryDockEditor(const ScreenRect& frame, const ScreenRect& editor, DockOffset current);
+
+// A window's top-left corner in screen pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+// Where a window `width` by `height` first shows beside the frame: right
+// under it with the left edges aligned, or right above it when the work
+// area ends too soon below; then moved inside the work area, as far as it
+// fits (its top-left corner stays inside when it is larger).
+ScreenPoint PlaceUnderFrame(const ScreenRect& frame, int width, int height, const ScreenRect& workArea);
 
 }  // namespace qs

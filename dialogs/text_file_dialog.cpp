@@ -13,23 +13,32 @@ namespace {
 constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
 constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
 
-std::optional<std::string> AskTextFile(fw::FileDialogKind kind, HWND owner, const std::string& folder,
-                                       const std::string& name, DWORD flags) {
+SaveTextFileChoice AskTextFile(fw::FileDialogKind kind, HWND owner, const std::string& folder,
+                               const std::string& name, DWORD flags) {
     fw::FileDialogRequest request{kind,  owner, fw::Widen(folder), fw::Widen(name), fw::LoadResString(IDS_TEXT_FILE_FILTER),
                                   L"txt", flags};
     const std::optional<std::wstring> chosen = fw::RunFileDialog(request);
-    if (!chosen) return std::nullopt;
-    std::optional<std::string> path = fw::NarrowExactly(*chosen);
-    if (!path) fw::ShowMessageBox(fw::MainWindow(), fw::FormatOne(fw::LoadResString(IDS_OPEN_FAILED), *chosen), MB_OK);
-    return path;
+    if (!chosen) return {};
+    SaveTextFileChoice choice{fw::NarrowExactly(*chosen), false};
+    // Over the window that asked, which may be a dialog of its own.
+    if (!choice.path) {
+        choice.refused = true;
+        fw::ShowMessageBox(owner ? owner : fw::MainWindow(), fw::FormatOne(fw::LoadResString(IDS_OPEN_FAILED), *chosen),
+                           MB_OK);
+    }
+    return choice;
 }
 
 }  // namespace
 
 std::optional<std::string> AskOpenTextFile(HWND owner, const std::string& folder) {
-    return AskTextFile(fw::FileDialogKind::Open, owner, folder, {}, kOpenFlags);
+    return AskTextFile(fw::FileDialogKind::Open, owner, folder, {}, kOpenFlags).path;
 }
 
 std::optional<std::string> AskSaveTextFile(HWND owner, const std::string& folder, const std::string& name) {
+    return ChooseSaveTextFile(owner, folder, name).path;
+}
+
+SaveTextFileChoice ChooseSaveTextFile(HWND owner, const std::string& folder, const std::string& name) {
     return AskTextFile(fw::FileDialogKind::Save, owner, folder, name, kSaveFlags);
 }

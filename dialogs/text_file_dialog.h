@@ -15,3 +15,12 @@ std::optional<std::string> AskOpenTextFile(HWND owner, const std::string& folder
 // The same for saving, with `name` in the name box; an existing file is
 // replaced only after the user agrees.
 std::optional<std::string> AskSaveTextFile(HWND owner, const std::string& folder, const std::string& name);
+
+// What the user answered a save dialog: a path, Cancel, or a name the
+// program refused (and said so).
+struct SaveTextFileChoice {
+    std::optional<std::string> path;
+    bool refused = false;
+};
+// AskSaveTextFile for a caller that must tell Cancel from a refused name.
+SaveTextFileChoice ChooseSaveTextFile(HWND owner, const std::string& folder, const std::string& name);

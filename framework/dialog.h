@@ -33,6 +33,25 @@ private:
     bool modal_ = false;
 };
 
+// Keeps a window disabled for the scope's lifetime, as a modal window
+// disables its owner: the main window, while a modal window that another of
+// the program's windows owns runs. Enabled again only if it was before.
+class DisabledScope {
+public:
+    explicit DisabledScope(HWND window)
+        : window_(window && IsWindowEnabled(window) ? window : nullptr) {
+        if (window_) EnableWindow(window_, FALSE);
+    }
+    ~DisabledScope() {
+        if (window_ && IsWindow(window_)) EnableWindow(window_, TRUE);
+    }
+    DisabledScope(const DisabledScope&) = delete;
+    DisabledScope& operator=(const DisabledScope&) = delete;
+
+private:
+    HWND window_;
+};
+
 // Creates a window from a dialog template and binds it to `self` from
 // WM_INITDIALOG on.
 HWND CreateDialogWindow(Wnd* self, UINT templateId, HWND parent);

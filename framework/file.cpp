@@ -108,6 +108,24 @@ bool WriteFileSafely(const std::string& path, std::string_view text) {
     return false;
 }
 
+namespace {
+
+// Opened for its attributes only, which no other program's sharing stops.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &info);
+}
+
+}  // namespace
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    if (first.empty() || second.empty() || !FileIdentity(first, a) || !FileIdentity(second, b)) return false;
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
 void SetWriteFailureForTesting(bool fail) {
     g_failWrites = fail;
 }

@@ -28,6 +28,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, int retries
 // False when the file could not be written.
 bool WriteFileSafely(const std::string& path, std::string_view text);
 
+// Whether two paths name one existing file, however each is spelled
+// (another case, a relative path, a short name).
+bool IsSameFile(const std::string& first, const std::string& second);
+
 // Tests make writes fail after the temporary file was opened, as a full disk
 // would.
 void SetWriteFailureForTesting(bool fail);

@@ -86,6 +86,33 @@
 #define IDC_JOIN_FILE 3
 #define IDC_JOIN_CLIPBOARD 1076
 
+// The temporary-save window, its buttons' menu and its copy menu (the
+// command ID_TEMPCOPY_FIRST + i copies entry i)
+#define IDD_TEMPSAVE 147
+#define IDR_TEMPSAVE_MENU 148
+#define IDC_TEMPSAVE_SAVE 1068
+#define IDC_TEMPSAVE_COPY 1069
+#define ID_TEMPSAVE_CLEAR 32793
+#define ID_TEMPSAVE_EDIT 32794
+#define ID_TEMPSAVE_JOIN 32804
+
+// The edit dialog of the temporary-save list
+#define IDD_TEMPEDIT 149
+#define IDC_TEMPEDIT_TEXT 1008
+#define IDC_TEMPEDIT_LIST 1071
+#define IDC_TEMPEDIT_UPDATE 1073
+
+// The new-file wizard
+#define IDD_NEWFILE 132
+#define IDC_WIZARD_BODY 1008
+#define IDC_WIZARD_NEXT 1009
+#define IDC_WIZARD_COUNTER 1011
+#define IDC_WIZARD_HELP 1019
+#define IDC_WIZARD_TITLE 1082
+#define IDS_WIZARD_FIRST_PAGE 61250
+#define IDS_WIZARD_PAGE 61251
+#define IDS_ENTER_SENTENCE 61252
+
 // The shortcut-key dialog: a key field for each button position 1..16
 #define IDD_SHORTCUTKEY 145
 #define IDC_KEY_FIRST 1047

@@ -110,6 +110,10 @@ bool CQuillstackView::OnCmdMsg(UINT id, fw::CommandCall call) {
         return fw::Handle(call, [this] { OnExitWithoutSaving(); });
     case ID_FILE_OPEN:
         return fw::Handle(call, [this] { OnOpenFile(); });
+    case ID_FILE_NEW:
+        return fw::Handle(call, [this] { OnNewFile(); });
+    case ID_SHOW_TEMPSAVE:
+        return fw::Handle(call, [this] { OnShowTempSave(); });
     case ID_SAVE_SENTENCES:
         return fw::Handle(call, [this] { OnSaveSentences(); });
     case ID_SAVE_CLIPHISTORY:

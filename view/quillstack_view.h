@@ -19,6 +19,7 @@
 #include "core/panel_math.h"
 #include "data/quillstack_doc.h"
 #include "dialogs/sentence_editor.h"
+#include "dialogs/temp_save.h"
 #include "framework/text.h"
 #include "framework/view.h"
 #include "hook/qhook.h"
@@ -90,10 +91,10 @@ public:
     // A right-button press on a slot button, at `point` in its client area.
     void OnSlotContextMenu(HWND button, POINT point);
 
-    // The two modeless windows, which the frame shows with itself. The
-    // temporary-save window comes with its own window.
+    // The two modeless windows. The frame shows the editor with itself; the
+    // temporary-save window stays as the user left it.
     HWND EditorWindow() const { return editor_.Hwnd(); }
-    HWND TempSaveWindow() const { return nullptr; }
+    HWND TempSaveWindow() const { return tempSave_.Hwnd(); }
     // The frame and the sentence editor stay above other windows while
     // ShowTopMost is set.
     void ApplyTopMost() const;
@@ -123,6 +124,7 @@ private:
 
     // Set-up and teardown
     void CreateEditor();
+    void CreateTempSave();
     struct StartFile {
         std::string path;
         bool fromSettings;  // InitialFileName
@@ -167,6 +169,9 @@ private:
     void OnDefaultFile();
     void OnRecentFile(int index);
     void OnOpenFile();
+    void OnNewFile();
+    void OnShowTempSave();
+    void OnTempSaveClosed();
     void OnSaveSentences();
     void OnSaveHistory(ListKind kind);
     void OnJoin(ListKind kind);
@@ -191,6 +196,7 @@ private:
     HWND ScrollBar() const;
 
     CSentenceEditorDlg editor_;
+    CTempSaveDlg tempSave_;
     std::array<CSlotButton, qs::kSlotCount> slots_;
     qs::WheelAccumulator wheel_;
     qs::DateTimeFormats formats_;

@@ -68,11 +68,12 @@ void CQuillstackView::OnCaptureRetry() {
     if (GetClipboardSequenceNumber() == retrySequence_) CaptureUnlessOwn();
 }
 
-// Changes the program made through its own windows, and text copied in the
-// sentence editor's body, are not recorded. A change without an owner
-// window comes from another program.
+// Changes the program made through its own windows (the view, the
+// temporary-save window), and text copied in the sentence editor's body,
+// are not recorded. A change without an owner window comes from another
+// program.
 bool CQuillstackView::IsOwnClipboardChange(HWND owner) const {
-    return owner != nullptr && (owner == Hwnd() || owner == editor_.BodyWindow());
+    return owner != nullptr && (owner == Hwnd() || owner == tempSave_.Hwnd() || owner == editor_.BodyWindow());
 }
 
 void CQuillstackView::RecordClipboardText() {

@@ -2,9 +2,11 @@
 // button, and the clock: its caption and the template it copies.
 #include "data/app_path.h"
 #include "dialogs/join_dest.h"
+#include "dialogs/new_file_wizard.h"
 #include "dialogs/text_file_dialog.h"
 #include "framework/app.h"
 #include "framework/clipboard.h"
+#include "framework/file.h"
 #include "framework/text.h"
 #include "options/options_sheet.h"
 #include "res/resource.h"
@@ -46,6 +48,17 @@ void CQuillstackView::OnRecentFile(int index) {
 
 void CQuillstackView::OnOpenFile() {
     if (std::optional<std::string> path = AskOpenTextFile(Hwnd(), qs::GetAppFilePath(""))) LoadChosenFile(*path);
+}
+
+// The new file is opened like a chosen one. Written over the open file at
+// the user's word, it stands: the sentences it replaced, changed or not,
+// are not saved over it first.
+void CQuillstackView::OnNewFile() {
+    CNewFileWizardDlg wizard;
+    if (wizard.DoModal() != IDOK) return;
+    CQuillstackDoc* doc = GetDocument();
+    if (fw::IsSameFile(wizard.GetFileName(), doc->m_strSentenceFile)) doc->m_bSentencesDirty = false;
+    LoadChosenFile(wizard.GetFileName());
 }
 
 void CQuillstackView::LoadChosenFile(const std::string& path) {
@@ -119,6 +132,20 @@ void CQuillstackView::OnShowEditor() {
         EditorShowEntry(-1, m_nMode);
     }
     m_bEditorShown = true;
+}
+
+// Shown beside the frame without taking the activation; a second use while
+// it shows changes nothing.
+void CQuillstackView::OnShowTempSave() {
+    CheckMenuItem(FunctionsMenu(), ID_SHOW_TEMPSAVE, MF_BYCOMMAND | MF_CHECKED);
+    DrawMenuBar(fw::MainWindow());
+    tempSave_.ShowBeside(GetAncestor(Hwnd(), GA_ROOT));
+}
+
+// The user closed the temporary-save window (its list stays).
+void CQuillstackView::OnTempSaveClosed() {
+    CheckMenuItem(FunctionsMenu(), ID_SHOW_TEMPSAVE, MF_BYCOMMAND | MF_UNCHECKED);
+    DrawMenuBar(fw::MainWindow());
 }
 
 // The user closed the editor: the frame no longer shows it with itself.

@@ -17,6 +17,7 @@ void CQuillstackView::OnInitialUpdate() {
     placeholder_ = fw::LoadAnsiString(IDS_NOT_REGISTERED);
 
     CreateEditor();
+    CreateTempSave();
     LoadStartFile();
     ApplyTopMost();
     // Joining the chain makes Windows report the clipboard's current content
@@ -30,8 +31,6 @@ void CQuillstackView::OnInitialUpdate() {
     if (StartsIconised()) PostMessageW(fw::MainWindow(), WM_COMMAND, ID_ICONISE, 0);
     ResetPanel();
     SetTimer(Hwnd(), kClockTimer, kClockPeriodMs, nullptr);
-    // The temporary-save window joins this set-up, in its place, when it
-    // is built.
 }
 
 // Hidden until the user opens it, flush against the frame's right edge
@@ -41,6 +40,11 @@ void CQuillstackView::CreateEditor() {
     GetWindowRect(GetAncestor(Hwnd(), GA_ROOT), &frame);
     if (!editor_.CreateEditor(Hwnd(), GetDocument(), [this] { OnEditorClosed(); })) return;
     SetWindowPos(editor_.Hwnd(), HWND_NOTOPMOST, frame.right, frame.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Hidden until the user shows it; where it first shows is chosen then.
+void CQuillstackView::CreateTempSave() {
+    tempSave_.CreateTempSave(Hwnd(), [this] { OnTempSaveClosed(); });
 }
 
 void CQuillstackView::ApplyTopMost() const {
@@ -109,6 +113,7 @@ void CQuillstackView::OnDestroy() {
     ChangeClipboardChain(Hwnd(), m_hWndNextViewer);
     m_hWndNextViewer = nullptr;
     editor_.DestroyWindow();
+    tempSave_.DestroyWindow();
 }
 
 bool CQuillstackView::LoadSentenceFile(const std::string& path) {

@@ -8,28 +8,6 @@ namespace {
 
 class FileCommandsTest : public ProgramTest {
 protected:
-    // Answers the program's open or save dialog: types `path` and presses
-    // OK (and Yes when asked before a file is replaced), or Cancel without
-    // a path. Returns what its folder box (by name) and name box showed.
-    std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
-                                                           bool replaces = false) {
-        // Under Wine the dialog is explorer-style, with these combo boxes.
-        const int nameBox = 0x47C, folderBox = 0x471;
-        HWND dialog = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (dialog = program->WaitWindow(L"#32770", 0ms)) && GetDlgItem(dialog, nameBox); }));
-        // Asked of the controls: the system keeps no text for them.
-        wchar_t shown[2][MAX_PATH] = {};
-        SendMessageW(GetDlgItem(dialog, folderBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[0]));
-        SendMessageW(GetDlgItem(dialog, nameBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[1]));
-        if (path) SetWindowTextW(GetDlgItem(dialog, nameBox), path->c_str());
-        Program::PressButton(dialog, path ? IDOK : IDCANCEL);
-        if (replaces) Program::PressButton(program->WaitDialog(dialog), IDYES);
-        // Gone, and the program answers: the command is done. (Polling the
-        // file meanwhile would hold it open and make the program's write fail.)
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
-        return {shown[0], shown[1]};
-    }
-
     HWND WaitJoinDialog() const {
         HWND dialog = program->WaitDialog();
         EXPECT_EQ(Utf8(WindowText(dialog)), "結合");

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -124,6 +125,7 @@ HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds tim
         [&] {
             for (HWND window : TopWindows()) {
                 if (window != frame_ && window != except && ClassName(window) == className &&
+                    std::find(ignored_.begin(), ignored_.end(), window) == ignored_.end() &&
                     (IsWindowVisible(window) || !shown)) {
                     found = window;
                     return true;
@@ -344,6 +346,25 @@ bool SendCommand(const Program& program, UINT id) {
     auto failure = ::testing::AssertionFailure() << "the slots read:";
     for (const std::string& caption : program.SlotTexts()) failure << " [" << caption << "]";
     return failure;
+}
+
+std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::optional<std::wstring>& path,
+                                                                    bool replaces) {
+    // Under Wine the dialog is explorer-style, with these combo boxes.
+    const int nameBox = 0x47C, folderBox = 0x471;
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (dialog = program->WaitWindow(L"#32770", 0ms)) && GetDlgItem(dialog, nameBox); }));
+    // Asked of the controls: the system keeps no text for them.
+    wchar_t shown[2][MAX_PATH] = {};
+    SendMessageW(GetDlgItem(dialog, folderBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[0]));
+    SendMessageW(GetDlgItem(dialog, nameBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[1]));
+    if (path) SetWindowTextW(GetDlgItem(dialog, nameBox), path->c_str());
+    Program::PressButton(dialog, path ? IDOK : IDCANCEL);
+    if (replaces) Program::PressButton(program->WaitDialog(dialog), IDYES);
+    // Gone, and the program answers: the command is done. (Polling the
+    // file meanwhile would hold it open and make the program's write fail.)
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
+    return {shown[0], shown[1]};
 }
 
 std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout) {

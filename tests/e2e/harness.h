@@ -92,9 +92,14 @@ public:
     // Windows of this process, top-level.
     std::vector<HWND> TopWindows() const;
 
+    // WaitWindow (and so WaitDialog) passes this window by from now on: one
+    // that stays on show (a modeless window, a dialog under the one awaited).
+    void IgnoreWindow(HWND window) { ignored_.push_back(window); }
+
 private:
     PROCESS_INFORMATION info_{};
     HWND frame_ = nullptr;
+    std::vector<HWND> ignored_;
 };
 
 std::wstring WindowText(HWND window);
@@ -278,6 +283,12 @@ protected:
         HWND menu = program->WaitPopupMenu();
         return menu && ChooseFromPopupMenu(menu, item);
     }
+
+    // Answers the program's open or save dialog: types `path` and presses
+    // OK (and Yes when asked before a file is replaced), or Cancel without
+    // a path. Returns what its folder box (by name) and name box showed.
+    std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
+                                                           bool replaces = false);
 
     // Answers the program's next message box with `button`, after checking
     // that its text holds `expected` (UTF-8).

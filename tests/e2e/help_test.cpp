@@ -16,8 +16,8 @@ protected:
 
 // Without a program for .html the shell cannot open the page: a message
 // names it. With one, the tray menu's help item opens the contents page,
-// which forwards to a section of the guide, and the sentence editor's help
-// button the editor's page.
+// which forwards to a section of the guide, and the help buttons of the
+// sentence editor and the new-file wizard their pages.
 TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_TRUE(Start());
     const std::wstring page = folder.File(L"help\\context\\contents.html");
@@ -41,6 +41,16 @@ TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor = FindWindowW(L"#32770", L"登録文の確認と編集")); }));
     Program::PressButton(editor, IDC_EDITOR_HELP);
     EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(folder.File(L"help\\context\\16.html")));
+
+    // The new-file wizard's help button, its page (the wizard stays open).
+    browser.Clear();
+    program->Command(ID_FILE_NEW);
+    HWND wizard = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(wizard = FindWindowW(L"#32770", L"新規作成")); }));
+    Program::PressButton(wizard, IDC_WIZARD_HELP);
+    EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(folder.File(L"help\\context\\8.html")));
+    Program::PressButton(wizard, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(wizard); }));
     ASSERT_TRUE(program->Exit());
 }
 

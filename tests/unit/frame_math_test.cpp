@@ -56,5 +56,30 @@ TEST(FrameMath, EditorDocksWithinThirtyPixelsOfEitherSide) {
     }
 }
 
+// A 150 by 270 frame; a 100 by 80 window in a 1000 by 700 work area.
+TEST(FrameMath, TheTemporarySaveWindowShowsUnderTheFrameOrAboveItInsideTheWorkArea) {
+    const ScreenRect work{0, 0, 1000, 700};
+    const struct {
+        int left, top;  // of the frame
+        ScreenPoint at;
+    } cases[] = {
+        {100, 100, {100, 370}},   // under it
+        {100, 350, {100, 620}},   // just fits under it
+        {100, 351, {100, 271}},   // above it
+        {-40, 100, {0, 370}},     // the frame partly off the left edge
+        {950, 100, {900, 370}},   // and off the right edge
+        {100, 500, {100, 420}},   // the frame's bottom off the work area
+        {100, -100, {100, 170}},  // its top
+    };
+    for (const auto& c : cases) {
+        const ScreenRect frame{c.left, c.top, c.left + 150, c.top + 270};
+        EXPECT_EQ(PlaceUnderFrame(frame, 100, 80, work), c.at) << c.left << "," << c.top;
+    }
+    // Larger than the work area: its top-left corner stays inside.
+    EXPECT_EQ(PlaceUnderFrame({100, 100, 250, 370}, 1200, 800, work), (ScreenPoint{0, 0}));
+    // A work area that does not start at the origin (a second monitor).
+    EXPECT_EQ(PlaceUnderFrame({1500, 900, 1650, 1170}, 100, 80, {1280, 0, 2560, 1024}), (ScreenPoint{1500, 820}));
+}
+
 }  // namespace
 }  // namespace qs

@@ -106,6 +106,22 @@ TEST_F(FileTest, ReadingGetsEveryByteCreatesAMissingFileAndTellsWhatStopsIt) {
     EXPECT_EQ(FileNames(dir.Path()), Names{"target.txt"});
 }
 
+// One file by its own name, another case and a path through "..", as long
+// as another program holds it; never two files, nor a missing one.
+TEST_F(FileTest, TheSameFileIsKnownHoweverItsPathIsSpelled) {
+    WriteBytes(target, "t");
+    WriteBytes(dir.AnsiFile("other.txt"), "t");
+    ASSERT_TRUE(CreateDirectoryW(dir.File(L"sub").c_str(), nullptr));
+    const std::string folder = dir.AnsiPath(), missing = dir.AnsiFile("missing.txt");
+    HeldFile held(target);
+    EXPECT_TRUE(fw::IsSameFile(target, target));
+    EXPECT_TRUE(fw::IsSameFile(target, folder + "\\TARGET.TXT"));
+    EXPECT_TRUE(fw::IsSameFile(folder + "\\sub\\..\\target.txt", target));
+    EXPECT_FALSE(fw::IsSameFile(target, dir.AnsiFile("other.txt")));
+    EXPECT_FALSE(fw::IsSameFile(missing, missing));
+    EXPECT_FALSE(fw::IsSameFile("", target));
+}
+
 // ---- Texts --------------------------------------------------------------------
 
 TEST(FormatOne, TheArgumentIsNeverReadAsAFormat) {

@@ -75,7 +75,7 @@ void CollectButtonTexts(std::vector<std::wstring>& texts) {
 // menu items the program makes from its strings, and every button caption.
 TEST(Guide, NamesEveryMenuItemAndButtonCaption) {
     std::vector<std::wstring> texts;
-    for (UINT menuId : {IDR_MAINFRAME, IDR_TRAYMENU, IDR_SLOTMENU}) {
+    for (UINT menuId : {IDR_MAINFRAME, IDR_TRAYMENU, IDR_SLOTMENU, IDR_TEMPSAVE_MENU}) {
         fw::MenuHandle menu(LoadMenuW(fw::ModuleInstance(), MAKEINTRESOURCEW(menuId)));
         CollectMenuTexts(menuId == IDR_MAINFRAME ? menu.Get() : GetSubMenu(menu.Get(), 0), texts);
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/tray_menus.h"
+#include "dialogs/temp_save.h"
 #include "res/resource.h"
 #include "tests/win/win_test_support.h"
 #include "view/menus.h"
@@ -92,6 +93,23 @@ TEST(ListSubmenu, ReplacesThePopupOfItsTitleAndListsCountEntries) {
     EXPECT_EQ(Items(menu.Get()), (std::vector<std::wstring>{L"A 1", L"R >", L"B 2"}));
     EXPECT_FALSE(IsMenu(first)) << "the replaced pop-up is left behind";
     EXPECT_EQ(Items(GetSubMenu(menu.Get(), 1)).size(), 9u);
+}
+
+// The temporary-save window's copy menu: newest first, the first 20 bytes
+// of each text and never half a double-byte character, commands from 250 on,
+// twenty at most.
+TEST(TempCopyMenu, ListsTheTextsBeginningsWithTheirPositionsCommands) {
+    qs::StringList texts;
+    for (const char* text : {"a一二三四五六七八九十", "0123456789ABCDEFGHIJKLMN", "short", "一二三四五六七八九十X"}) {
+        texts.AddTail(wintest::Ansi(text));
+    }
+    EXPECT_EQ(Items(BuildTempCopyMenu(texts, qs::LeadBytes::ShiftJis()).Get()),
+              (std::vector<std::wstring>{L"a一二三四五六七八九 250", L"0123456789ABCDEFGHIJ 251", L"short 252",
+                                         L"一二三四五六七八九十 253"}));
+    for (int i = 0; i < 30; ++i) texts.AddTail(std::to_string(i));
+    const std::vector<std::wstring> items = Items(BuildTempCopyMenu(texts, qs::LeadBytes::ShiftJis()).Get());
+    ASSERT_EQ(items.size(), 20u);
+    EXPECT_EQ(items.back(), L"15 269");
 }
 
 using TrayMenus = wintest::DocTest;

@@ -82,23 +82,21 @@ const UINT kHandled[] = {
     ID_MODE_SENTENCES,   ID_MODE_CLIPHISTORY, ID_MODE_URLHISTORY,
     ID_JOIN_SENTENCES,   ID_JOIN_CLIPHISTORY, ID_JOIN_URLHISTORY,
     ID_CLEAR_SENTENCES,  ID_CLEAR_CLIPHISTORY, ID_CLEAR_URLHISTORY, ID_ICONISE, ID_HELP_FINDER,
-    ID_SHOW_EDITOR,
-    ID_OPTIONS,
+    ID_SHOW_EDITOR,      ID_FILE_NEW,         ID_SHOW_TEMPSAVE,    ID_OPTIONS,
 };
 
-// Commands that nothing on the routing path handles yet; an id moves to the
-// list above when its handler comes.
-const UINT kUnhandled[] = {
-    ID_FILE_NEW, ID_SHOW_TEMPSAVE,
-};
-
+// Every command of the menus has its handler; an item that nothing on the
+// routing path handles (here one added for the test) is grayed when its
+// menu opens.
 TEST_F(Routing, ItemsWithoutAHandlerAreGrayedWhenTheirMenuOpens) {
+    const UINT kNoHandler = 40000;
+    AppendMenuW(GetSubMenu(GetMenu(frame), kFunctionsMenuIndex), MF_STRING, kNoHandler, L"x");
     // The resource grays nothing: what follows comes from the routing.
-    for (UINT id : kUnhandled) ASSERT_FALSE(Grayed(id)) << id;
+    ASSERT_FALSE(Grayed(kNoHandler));
 
     InitPopups(frame, GetMenu(frame));
     for (UINT id : kHandled) EXPECT_FALSE(Grayed(id)) << id;
-    for (UINT id : kUnhandled) EXPECT_TRUE(Grayed(id)) << id;
+    EXPECT_TRUE(Grayed(kNoHandler));
 }
 
 // The start shows the sentences with their mark; a mode command, from the
@@ -160,6 +158,34 @@ TEST_F(Routing, SentenceEditorCommandIndexListAndFonts) {
         EXPECT_TRUE(std::wstring(body.lfFaceName) == L"ＭＳ ゴシック" && body.lfPitchAndFamily == (FIXED_PITCH | FF_MODERN));
         EXPECT_EQ(font(IDC_EDITOR_TITLE).lfHeight, title);
     }
+}
+
+// The temporary-save window's command checks its item and shows the window
+// without taking the activation from the frame; a second use changes
+// nothing. Its close box, Alt+F4 and Escape hide it and clear the check.
+TEST_F(Routing, TempSaveCommandShowsTheWindowUnactivatedAndClosingClearsTheCheck) {
+    HWND window = view->TempSaveWindow();
+    ASSERT_TRUE(window && !IsWindowVisible(window));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), frame);
+    EXPECT_FALSE(Checked(ID_SHOW_TEMPSAVE));
+    SetActiveWindow(frame);
+    const std::pair<UINT, WPARAM> closes[] = {{WM_SYSCOMMAND, SC_CLOSE}, {WM_SYSCOMMAND, SC_CLOSE | 2}, {WM_COMMAND, IDCANCEL}};
+    for (const auto& [message, wParam] : closes) {
+        for (int twice = 0; twice < 2; ++twice) SendMessageW(frame, WM_COMMAND, ID_SHOW_TEMPSAVE, 0);
+        EXPECT_TRUE(IsWindowVisible(window) && Checked(ID_SHOW_TEMPSAVE)) << wParam;
+        EXPECT_EQ(GetActiveWindow(), frame) << wParam;
+        // First shown right under the frame, or above it at the screen's foot.
+        RECT at{}, own{};
+        GetWindowRect(frame, &at);
+        GetWindowRect(window, &own);
+        EXPECT_TRUE(own.left == at.left && (own.top == at.bottom || own.bottom == at.top)) << own.left << "," << own.top;
+        SendMessageW(window, message, wParam, 0);
+        EXPECT_FALSE(IsWindowVisible(window) || Checked(ID_SHOW_TEMPSAVE)) << wParam;
+    }
+    // Enter presses only the focused button; it does not hide the window.
+    SendMessageW(frame, WM_COMMAND, ID_SHOW_TEMPSAVE, 0);
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(IsWindowVisible(window) && Checked(ID_SHOW_TEMPSAVE));
 }
 
 // The joined text goes on the clipboard with the main frame as its owner,
