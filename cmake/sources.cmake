@@ -51,6 +51,8 @@ set(QS_FRAMEWORK_SOURCES
   framework/frame_window.cpp
   framework/help.cpp
   framework/message_box.cpp
+  framework/data_exchange.cpp
+  framework/property_sheet.cpp
   framework/text.cpp
   framework/tray_icon.cpp
   framework/view.cpp
@@ -72,6 +74,13 @@ set(QS_PROGRAM_SOURCES
   dialogs/text_file_dialog.cpp
   dialogs/shortcut_key.cpp
   dialogs/sentence_editor.cpp
+  options/option_page.cpp
+  options/options_sheet.cpp
+  options/page_date_time.cpp
+  options/page_general1.cpp
+  options/page_general2.cpp
+  options/page_keys.cpp
+  options/page_url.cpp
   view/menus.cpp
   view/quillstack_view.cpp
   view/view_capture.cpp
@@ -118,6 +127,7 @@ set(QS_E2E_SOURCES
   tests/e2e/help_test.cpp
   tests/e2e/file_commands_test.cpp
   tests/e2e/editor_test.cpp
+  tests/e2e/options_test.cpp
   tests/e2e/temp_save_test.cpp
   tests/e2e/new_file_wizard_test.cpp
 )

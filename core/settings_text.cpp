@@ -37,7 +37,9 @@ std::string_view YesNot(bool value) {
     return value ? "YES" : "NOT";
 }
 
-std::string Joined(const StringList& list) {
+}  // namespace
+
+std::string JoinTokens(const StringList& list) {
     std::string text;
     bool first = true;
     for (const std::string& entry : list) {
@@ -47,6 +49,21 @@ std::string Joined(const StringList& list) {
     }
     return text;
 }
+
+void AppendTokens(std::string_view text, StringList& list) {
+    int position = 0;
+    for (;;) {
+        const std::string token = NextToken(text, position, ',');
+        if (token.empty()) return;
+        list.AddTailUnique(token);
+    }
+}
+
+int SentenceMaxCountFromText(std::string_view text) {
+    return std::clamp(ParseDecimal(text), kSentenceMaxCountLowest, kSentenceMaxCountHighest);
+}
+
+namespace {
 
 // Each reader leaves its field alone when the key is missing.
 
@@ -102,13 +119,7 @@ void ReadKeyCodes(std::string_view text, std::array<std::int8_t, 16>& codes) {
 
 void ReadTokens(std::string_view text, std::string_view key, StringList& list) {
     std::string value;
-    if (!GetIniValue(text, key, value)) return;
-    int position = 0;
-    for (;;) {
-        const std::string token = NextToken(value, position, ',');
-        if (token.empty()) return;
-        list.AddTailUnique(token);
-    }
+    if (GetIniValue(text, key, value)) AppendTokens(value, list);
 }
 
 // The lines after "Recent File=": the key's own line end is skipped unseen,
@@ -252,8 +263,8 @@ std::string WriteSettingsText(const Settings& settings, const StringList& urlBeg
     line("KeyCode=", KeyCodeText(settings.KeyCode));
     line("");
     line("[URL Recent]");
-    line("URLBegin=", Joined(urlBegin));
-    line("URLEnd=", Joined(urlEnd));
+    line("URLBegin=", JoinTokens(urlBegin));
+    line("URLEnd=", JoinTokens(urlEnd));
     line("");
     line("[Recent File]");
     line("RecentCount=", Decimal(settings.RecentCount));

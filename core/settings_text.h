@@ -32,6 +32,19 @@ std::string NextToken(std::string_view text, int& position, char separator);
 // 32-bit range are clamped to it rather than left undefined.
 int ParseDecimal(std::string_view text);
 
+// The entries of a list joined by single commas, as the file and the
+// options show the URL begin and end strings.
+std::string JoinTokens(const StringList& list);
+// The tokens of `text` (NextToken with ',') appended with AddTailUnique up
+// to the first empty one, which ends the list.
+void AppendTokens(std::string_view text, StringList& list);
+
+// The bounds the options hold a typed list maximum within.
+constexpr int kSentenceMaxCountLowest = 16;
+constexpr int kSentenceMaxCountHighest = 1000;
+// The number at the start of a typed maximum, held within those bounds.
+int SentenceMaxCountFromText(std::string_view text);
+
 // Every key found in `text` replaces its field; absent keys leave theirs.
 // Tokens are appended to `urlBegin` and `urlEnd`, and recent files are set
 // from entry 0 on, so the caller passes the lists it wants filled.

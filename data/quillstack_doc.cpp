@@ -160,12 +160,12 @@ void CQuillstackDoc::ClearList(ListKind kind) {
     }
 }
 
+// A lowered maximum never cuts the sentences: unmarked as changed, the cut
+// would reach their file with the next save of any edit. The maximum rises
+// to them instead, as when a longer file is loaded.
 void CQuillstackDoc::ApplyMaxCount() {
+    if (m_Sentences.GetCount() > m_Settings.SentenceMaxCount) m_Settings.SentenceMaxCount = m_Sentences.GetCount();
     const int max = m_Settings.SentenceMaxCount;
-    if (m_Sentences.GetCount() > max) {
-        m_Sentences.SetCount(max);
-        m_Titles.SetCount(max);
-    }
     if (m_ClipHistory.GetCount() > max) m_ClipHistory.SetCount(max);
     if (m_UrlHistory.GetCount() > max) m_UrlHistory.SetCount(max);
 }

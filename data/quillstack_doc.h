@@ -59,6 +59,8 @@ public:
     void SetItem(ListKind kind, int index, std::string_view text);
     int GetItemCount(ListKind kind) const;
     void ClearList(ListKind kind);
+    // Cuts the histories to SentenceMaxCount, which first rises to the
+    // number of sentences held.
     void ApplyMaxCount();
     void AddClipHistory(std::string_view text);
     void AddUrlsFrom(std::string_view text);

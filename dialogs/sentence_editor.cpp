@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/data_exchange.h"
 #include "framework/help.h"
 #include "framework/text.h"
 #include "res/resource.h"
@@ -20,27 +21,6 @@ fw::FontHandle MakeBodyFont(int height) {
     return fw::FontHandle(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
                                       kBodyFace));
-}
-
-// An edit that already shows the text is left alone: writing it again would
-// move the caret to the start and clear the mark of the user's typing.
-void ExchangeText(HWND edit, std::string& value, bool save) {
-    const std::string shown = fw::Narrow(fw::GetWindowTextString(edit));
-    if (save) {
-        value = shown;
-    } else if (shown != value) {
-        SetWindowTextW(edit, fw::Widen(value).c_str());
-    }
-}
-
-// A list with nothing selected leaves the value as it was.
-void ExchangeSelection(HWND list, int& value, bool save) {
-    if (!save) {
-        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
-        return;
-    }
-    const LRESULT selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (selected != CB_ERR) value = static_cast<int>(selected);
 }
 
 }  // namespace
@@ -68,11 +48,11 @@ HWND CSentenceEditorDlg::BodyWindow() const {
 }
 
 void CSentenceEditorDlg::Exchange(bool save) {
-    ExchangeText(Item(IDC_EDITOR_FILE), fileText_, save);
-    ExchangeText(Item(IDC_EDITOR_BODY), body_, save);
-    ExchangeSelection(Item(IDC_EDITOR_FONT), fontSize_, save);
-    ExchangeSelection(Item(IDC_EDITOR_INDEX), entryIndex_, save);
-    ExchangeText(Item(IDC_EDITOR_TITLE), title_, save);
+    fw::ExchangeText(Item(IDC_EDITOR_FILE), fileText_, save);
+    fw::ExchangeText(Item(IDC_EDITOR_BODY), body_, save);
+    fw::ExchangeListIndex(Item(IDC_EDITOR_FONT), fontSize_, save);
+    fw::ExchangeListIndex(Item(IDC_EDITOR_INDEX), entryIndex_, save);
+    fw::ExchangeText(Item(IDC_EDITOR_TITLE), title_, save);
 }
 
 BOOL CSentenceEditorDlg::OnInitDialog() {

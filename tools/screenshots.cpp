@@ -142,5 +142,14 @@ TEST_F(Screenshots, TemporarySaveWindow) {
     Take(L"tempsave", {program->Frame(), window});
 }
 
+TEST_F(Screenshots, Options) {
+    HWND sheet = Opened(ID_OPTIONS, L"設定");
+    RECT frame{};
+    GetWindowRect(program->Frame(), &frame);
+    SetWindowPos(sheet, nullptr, frame.right + 8, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Take(L"options", {program->Frame(), sheet});
+    EXPECT_TRUE(CloseOptions(*program, sheet, false));
+}
+
 }  // namespace
 }  // namespace e2e

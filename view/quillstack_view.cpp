@@ -126,6 +126,8 @@ bool CQuillstackView::OnCmdMsg(UINT id, fw::CommandCall call) {
         return fw::Handle(call, [this, id] { OnJoin(static_cast<ListKind>(id - ID_JOIN_SENTENCES)); });
     case ID_SHOW_EDITOR:
         return fw::Handle(call, [this] { OnShowEditor(); });
+    case ID_OPTIONS:
+        return fw::Handle(call, [this] { OnOptions(); });
     // The slot menu's commands need text on the clipboard.
     case ID_APPEND_BEHIND:
     case ID_APPEND_FRONT:

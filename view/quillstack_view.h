@@ -177,6 +177,7 @@ private:
     void OnJoin(ListKind kind);
     void OnExitWithoutSaving();
     void OnShowEditor();
+    void OnOptions();
     void OnEditorClosed();
 
     // Date and time

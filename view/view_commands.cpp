@@ -8,6 +8,7 @@
 #include "framework/clipboard.h"
 #include "framework/file.h"
 #include "framework/text.h"
+#include "options/options_sheet.h"
 #include "res/resource.h"
 #include "view/quillstack_view.h"
 
@@ -152,6 +153,21 @@ void CQuillstackView::OnEditorClosed() {
     CheckMenuItem(FunctionsMenu(), ID_SHOW_EDITOR, MF_BYCOMMAND | MF_UNCHECKED);
     DrawMenuBar(fw::MainWindow());
     m_bEditorShown = false;
+}
+
+// No shortcut acts while the sheet is open. After OK its changes show at
+// once: the latch, the topmost band, the panel's limits, captions and
+// colour; whichever way it closed, the recent files may have been cleared.
+void CQuillstackView::OnOptions() {
+    RemoveHook();
+    if (RunOptionsSheet(fw::MainWindow(), *GetDocument(), firstInstance_)) {
+        m_bKeyActive = GetDocument()->m_Settings.AdditionalCode == qs::kAdditionalNone;
+        ApplyTopMost();
+        ResetPanel();
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+    SetupHook();
+    RebuildRecentMenu();
 }
 
 // ---- Date and time --------------------------------------------------------

@@ -48,10 +48,18 @@ void CQuillstackView::CreateTempSave() {
 }
 
 void CQuillstackView::ApplyTopMost() const {
-    HWND order = GetDocument()->m_Settings.ShowTopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
-    for (HWND window : {GetAncestor(Hwnd(), GA_ROOT), editor_.Hwnd()}) {
-        if (window) SetWindowPos(window, order, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    const bool topMost = GetDocument()->m_Settings.ShowTopMost;
+    HWND order = topMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(GetAncestor(Hwnd(), GA_ROOT), order, 0, 0, 0, 0, flags);
+    HWND editor = editor_.Hwnd();
+    if (!editor) return;
+    // Wine keeps an owned window in the topmost band while it stands right
+    // above its owner, whatever it is asked; for the moment without its
+    // owner, it leaves the band.
+    const LONG_PTR owner = topMost ? 0 : SetWindowLongPtrW(editor, GWLP_HWNDPARENT, 0);
+    SetWindowPos(editor, order, 0, 0, 0, 0, flags);
+    if (owner) SetWindowLongPtrW(editor, GWLP_HWNDPARENT, owner);
 }
 
 // "-i" anywhere in the arguments, even inside a file name, and only in

@@ -1,9 +1,13 @@
 #include "tests/e2e/harness.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
+
+#include "res/resource.h"
 
 namespace e2e {
 namespace {
@@ -353,6 +357,21 @@ std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::o
 std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout) {
     if (!WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, timeout)) return std::nullopt;
     return ClipboardText();
+}
+
+HWND OpenOptions(const Program& program, HWND except) {
+    program.Command(ID_OPTIONS);
+    return program.WaitDialog(except);
+}
+
+HWND ShowOptionsPage(HWND sheet, int index) {
+    SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+bool CloseOptions(const Program& program, HWND sheet, bool ok) {
+    PostMessageW(sheet, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    return WaitUntil([&] { return !IsWindow(sheet); }) && Answers(program);
 }
 
 std::string UnixPath(const std::wstring& path) {

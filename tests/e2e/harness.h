@@ -179,7 +179,17 @@ bool WaitHandled(const ClipboardViewer& tail, Change change, std::chrono::millis
 // keep their defaults).
 void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines);
 
-// True once the program's view answers a message sent now: it is not hung.
+// The options sheet: opened with its command (the dialog found other than
+// `except`, a window of the program already open), one of its pages shown
+// (null when there is none), and closed with OK or Cancel; true once it
+// has gone and the program answers.
+HWND OpenOptions(const Program& program, HWND except = nullptr);
+HWND ShowOptionsPage(HWND sheet, int index);
+bool CloseOptions(const Program& program, HWND sheet, bool ok);
+
+// True once the program's view answers a message sent to it now: the
+// program is not hung. (Clipboard notifications may still be pending: see
+// WaitHandled.)
 bool Answers(const Program& program, std::chrono::milliseconds timeout = 5s);
 
 // Sends the frame a command that opens no window; true once it is done.

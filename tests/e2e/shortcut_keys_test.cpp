@@ -109,7 +109,29 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // The program the user types into, away from the program's frame.
+    // Presses `key` in a field of one of the program's dialogs, given the X
+    // focus and clicked into first; true once the field shows `name`.
+    ::testing::AssertionResult PressInField(HWND field, const std::string& key, const std::string& name) {
+        HWND dialog = GetAncestor(field, GA_ROOT);
+        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(dialog, L"__wine_x11_whole_window"));
+        RECT rect{};
+        GetWindowRect(field, &rect);
+        char press[128];
+        std::snprintf(press, sizeof press, "mousemove %ld %ld windowfocus --sync %llu click 1 key %s",
+                      (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2,
+                      static_cast<unsigned long long>(xWindow), key.c_str());
+        wchar_t shown[16] = {};
+        auto shows = [&] { return SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown)), Utf8(shown) == name; };
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            Pump();
+            if (auto typed = Xdotool(press); !typed) return typed;
+            if (WaitUntil(shows, 2s)) return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the field shows " << Utf8(shown);
+    }
+
+    // The program the user types into: an edit box, top-most, away from
+    // the program's frame, with the pointer put in its middle.
     OwnedWindow box{CreateWindowExW(WS_EX_TOPMOST, L"EDIT", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 600, 120,
                                     120, nullptr, nullptr, nullptr, nullptr)};
 };
@@ -208,6 +230,44 @@ TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
     EXPECT_LT(height(), full) << "the keys waited for the roll to end";
     EXPECT_TRUE(WaitUntil([&] { return tail->Notifications() > heard; }));
     EXPECT_EQ(ClipboardText(), "s2");
+    ASSERT_TRUE(program->Exit());
+}
+
+// While the options sheet is open no key acts, and after Cancel they act
+// again. On the key page, the shortcut-key dialog takes a key pressed for
+// real; after OK that key copies its entry.
+TEST_F(ShortcutKeyTest, KeysRestWhileTheOptionsAreOpenAndAKeySetThereActsAfterOk) {
+    WriteList(L"Quillstack.txt", {"s0", "s1", "s2"});
+    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes});
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(WaitActive(*program));
+    HWND sheet = OpenOptions(*program);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(FocusBox());
+    const DWORD sequence = GetClipboardSequenceNumber();
+    ASSERT_TRUE(Type("q"));
+    // A report of the key would stand in the program's queue before this
+    // command; once the command shows, it would have been acted on.
+    program->Command(ID_MODE_URLHISTORY);
+    ASSERT_TRUE(SlotsShow(*program, {}));
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+    ASSERT_TRUE(CloseOptions(*program, sheet, false));
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_SENTENCES));
+    ASSERT_TRUE(FocusBox());
+    EXPECT_TRUE(TypingCopies("q", "s2"));
+
+    sheet = OpenOptions(*program);
+    HWND page = ShowOptionsPage(sheet, 4);
+    ASSERT_NE(page, nullptr);
+    Program::PressButton(page, IDC_OPT_SET_KEYS);
+    HWND keys = program->WaitDialog(sheet);
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(PressInField(GetDlgItem(keys, IDC_KEY_FIRST), "e", "E"));
+    Program::PressButton(keys, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(keys); }));
+    ASSERT_TRUE(CloseOptions(*program, sheet, true));
+    ASSERT_TRUE(FocusBox());
+    EXPECT_TRUE(TypingCopies("e", "s0"));
     ASSERT_TRUE(program->Exit());
 }
 

@@ -61,7 +61,7 @@ TEST_F(DocMemory, GetItemAndCountReachTheListOfEachKind) {
 // What each change does to the four lists and the modified mark (" *"):
 // only the sentences and their titles mark a change; SetItem stops at the
 // maximum and fills a gap; clearing the sentences takes the titles;
-// ApplyMaxCount cuts every list from its end.
+// ApplyMaxCount cuts the histories, never the sentences.
 TEST_F(DocMemory, ChangesReachTheirListAndOnlySentencesAndTitlesMarkThem) {
     const struct {
         const char* name;
@@ -86,8 +86,13 @@ TEST_F(DocMemory, ChangesReachTheirListAndOnlySentencesAndTitlesMarkThem) {
              d.ClearList(kListClipHistory), d.ClearList(kListUrlHistory), d.ClearList(kListTitles);
          }, "s0 s1 s2|t0 t1 t2||"},
         {"clear the sentences", [](CQuillstackDoc& d) { d.ClearList(kListSentences); }, "||c0 c1|u0 *"},
-        {"apply a maximum of 2", [](CQuillstackDoc& d) { d.m_Settings.SentenceMaxCount = 2, d.ApplyMaxCount(); },
-         "s0 s1|t0 t1|c0 c1|u0"},
+        {"apply a maximum of 2: it rises to the sentences", [](CQuillstackDoc& d) {
+             d.m_Settings.SentenceMaxCount = 2, d.ApplyMaxCount();
+             d.AddClipHistory("c2"), d.AddClipHistory("c3");
+         }, "s0 s1 s2|t0 t1 t2|c3 c2 c0|u0"},
+        {"apply a maximum of 1 without sentences", [](CQuillstackDoc& d) {
+             d.ClearList(kListSentences), d.m_Settings.SentenceMaxCount = 1, d.ApplyMaxCount();
+         }, "||c0|u0 *"},
     };
     for (const auto& c : cases) {
         CQuillstackDoc doc;

@@ -1,0 +1,257 @@
+// The options sheet "設定" of the real program: what its pages show, what
+// OK and Cancel leave in the settings file, and the changes that act at
+// once. (Real key presses on the key page are in shortcut_keys_test.cpp.)
+#include "tests/e2e/harness.h"
+
+#include <commctrl.h>
+
+#include "core/settings_text.h"
+#include "res/resource.h"
+
+namespace e2e {
+namespace {
+
+// Every value the pages show away from its default.
+std::vector<std::string> HandWritten(const TempFolder& folder) {
+    return {"Minimize=MAC", "SaveWithDialog=YES", "ShowTopMost=NOT", "EnableTimeTag=YES", "BkColor=255", "View=2",
+            "SentenceMaxCount=40", "Date=2", "Time=1", Ansi("TimeCopyTemplate=<T> だ"), "UseSCKey=YES",
+            "UseNumPad=NOT", "AdditionalCode=2",
+            "KeyCode=  97:   0:   0:   0:   0:  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66",
+            "URLBegin=a,b", "URLEnd=>", "RecentCount=7", "Recent File=", folder.AnsiFile("r1.txt"), ""};
+}
+
+// What the program writes after reading these lines (the first line of a
+// key counts): the core's form, whose bytes the core's tests check.
+std::string Canonical(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    qs::Settings settings;
+    qs::StringList urlBegin, urlEnd, recentFiles(9);
+    qs::ReadSettingsText(text, settings, urlBegin, urlEnd, recentFiles);
+    return qs::WriteSettingsText(settings, urlBegin, urlEnd, recentFiles);
+}
+
+bool Checked(HWND page, int id) { return SendMessageW(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+// Sent: the press is dealt with on return (for buttons that open nothing).
+void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+void SetText(HWND page, int id, std::string_view utf8) {
+    SendMessageW(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
+}
+// Asked of the control: the system keeps no text for another process's edits.
+std::string Text(HWND page, int id) {
+    wchar_t text[1024] = {};
+    SendMessageW(GetDlgItem(page, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
+}
+
+// The colour on screen at a point of a window's client area.
+COLORREF Pixel(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+class OptionsTest : public ProgramTest {
+protected:
+    // Opens the sheet, moved off the frame so that the form stays in sight.
+    static HWND OpenSheet(const Program& copy, HWND editor = nullptr) {
+        HWND sheet = OpenOptions(copy, editor);
+        EXPECT_EQ(Utf8(WindowText(sheet)), "設定");
+        SetWindowPos(sheet, nullptr, 400, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return sheet;
+    }
+    HWND OpenSheet(HWND editor = nullptr) { return OpenSheet(*program, editor); }
+    bool CloseSheet(HWND sheet, bool ok) { return CloseOptions(*program, sheet, ok); }
+    static int PageCount(HWND sheet) {
+        return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
+    }
+
+    // Answers a message box other than `except` (a window still open under it).
+    void Answer(HWND except, const std::string& expected) {
+        HWND box = program->WaitDialog(except);
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_EQ(Program::DialogText(box), expected);
+        Program::PressButton(box, IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    std::string Settings() const { return ReadBytes(folder.File(L"Quillstack.ini")); }
+    bool FormShows(COLORREF colour) const {
+        return WaitUntil([&] { return Pixel(program->View(), {1, 1}) == colour; });
+    }
+};
+
+// Every page shows the hand-written values; help asks for the page's own
+// part of the guide (with no program for .html here, the message names it);
+// "履歴のクリア"
+// empties the recent files at once, and Cancel keeps that and nothing else.
+// A later copy has no key page, and its OK leaves its key lines as they were.
+TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles) {
+    std::vector<std::string> lines = HandWritten(folder);
+    WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    ASSERT_TRUE(Start());
+    HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(PageCount(sheet), 5);
+
+    HWND page = ShowOptionsPage(sheet, 0);
+    EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
+    EXPECT_FALSE(Checked(page, IDC_OPT_MIN_ANIMATED) || Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
+    Program::PressButton(page, IDC_OPT_HELP);
+    Answer(sheet, "ヘルプのページ " + Utf8(folder.File(L"help\\context\\49.html")) + " を開けません。");
+    page = ShowOptionsPage(sheet, 1);
+    EXPECT_EQ(Text(page, IDC_OPT_RECENT_COUNT), "7");
+    EXPECT_TRUE(Checked(page, IDC_OPT_VIEW_LAST) && !Checked(page, IDC_OPT_VIEW_TITLE));
+    EXPECT_EQ(Text(page, IDC_OPT_START_FILE), Utf8(folder.File(L"Quillstack.txt")));
+    EXPECT_EQ(Text(page, IDC_OPT_MAX_COUNT), "40");
+    Program::PressButton(page, IDC_OPT_CLEAR_RECENT);
+    Answer(sheet, "ファイル履歴をクリアします");
+    page = ShowOptionsPage(sheet, 2);
+    EXPECT_TRUE(Checked(page, IDC_OPT_DATE_KANJI) && Checked(page, IDC_OPT_TIME_KANJI));
+    EXPECT_EQ(Text(page, IDC_OPT_TEMPLATE), "<T> だ");
+    page = ShowOptionsPage(sheet, 3);
+    EXPECT_EQ(Text(page, IDC_OPT_URL_BEGIN_DEFAULT) + "|" + Text(page, IDC_OPT_URL_BEGIN), "http:// , ftp://|a,b");
+    EXPECT_EQ(Text(page, IDC_OPT_URL_END_DEFAULT) + "|" + Text(page, IDC_OPT_URL_END), "改行 , スペース , カンマ , \" , '|>");
+    page = ShowOptionsPage(sheet, 4);
+    EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
+    ASSERT_TRUE(CloseSheet(sheet, false));
+
+    TempFolder laterFolder;
+    WriteBytes(laterFolder.File(L"Quillstack.ini"), Canonical(HandWritten(laterFolder)));
+    Program later(laterFolder);
+    ASSERT_TRUE(later.WaitFrame());
+    HWND laterSheet = OpenSheet(later);
+    EXPECT_EQ(PageCount(laterSheet), 4);
+    ASSERT_TRUE(CloseOptions(later, laterSheet, true));
+    ASSERT_TRUE(later.Exit());
+    EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(HandWritten(laterFolder)));
+
+    ASSERT_TRUE(program->Exit());
+    lines.resize(lines.size() - 2);  // no recent file
+    EXPECT_EQ(Settings(), Canonical(lines));
+}
+
+// OK stores what the user changed on every page, and only that: a value no
+// control can show, and a page never shown, stay exactly. "参照" fills the
+// start file and leaves the page's other choices; unchecking the keys greys
+// their controls at once; the URL strings act at the next capture.
+TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
+    std::vector<std::string> lines = HandWritten(folder);
+    lines.insert(lines.begin(), "View=7");
+    WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    WriteList(L"start.txt", {"from start"});
+    ASSERT_TRUE(Start());
+    HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
+
+    HWND page = ShowOptionsPage(sheet, 0);
+    Click(page, IDC_OPT_MIN_ICON);
+    Click(page, IDC_OPT_SAVE_DIALOG);
+    page = ShowOptionsPage(sheet, 1);
+    SendMessageW(GetDlgItem(page, IDC_OPT_RECENT_COUNT), CB_SETCURSEL, 0, 0);
+    Program::PressButton(page, IDC_OPT_BROWSE);
+    HWND open = program->WaitDialog(sheet);
+    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(open, 0x47C) != nullptr; }));  // Wine's name box
+    SetWindowTextW(GetDlgItem(open, 0x47C), folder.File(L"start.txt").c_str());
+    Program::PressButton(open, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return Text(page, IDC_OPT_START_FILE) == Utf8(folder.File(L"start.txt")); }));
+    page = ShowOptionsPage(sheet, 3);
+    SetText(page, IDC_OPT_URL_BEGIN, "mailto: ,  news:,news:,,zz");
+    SetText(page, IDC_OPT_URL_END, "<");
+    page = ShowOptionsPage(sheet, 4);
+    Click(page, IDC_OPT_USE_KEYS);
+    for (int id : {IDC_OPT_MOD_NONE, IDC_OPT_MOD_SHIFT, IDC_OPT_MOD_CTRL, IDC_OPT_USE_NUMPAD, IDC_OPT_SET_KEYS}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, id))) << id;
+    }
+    ASSERT_TRUE(CloseSheet(sheet, true));
+
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_URLHISTORY));
+    ASSERT_TRUE(Copy("see news:a.b<c"));
+    EXPECT_TRUE(SlotsShow(*program, {"news:a.b"}));
+    ASSERT_TRUE(program->Exit());
+    // Keypad 1 folds onto the 1 of position 5, which goes.
+    std::vector<std::string> changed = {"Minimize=ICO", "SaveWithDialog=NOT", "RecentCount=3", "URLBegin=mailto: ,news:",
+        "InitialFileName=" + folder.AnsiFile("start.txt"), "URLEnd=<", "UseSCKey=NOT",
+        "KeyCode=  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66"};
+    changed.insert(changed.end(), lines.begin(), lines.end());
+    EXPECT_EQ(Settings(), Canonical(changed));
+}
+
+// What acts at once after OK. The colour chosen in the colour dialog shows
+// on the swatch, and on the form after OK; "デフォルト" paints the swatch
+// light grey while the form keeps its colour. A typed maximum is held
+// within 16..1000, the scroll range follows, and the editor, on an entry
+// past the new maximum, shows entry 1. The default start file is stored
+// empty without a word, a file that is not there with the message. Topmost
+// and the minimise style change.
+TEST_F(OptionsTest, ChangesActAtOnceAfterOk) {
+    WriteSettings(folder, {"SentenceMaxCount=40"});
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(SendCommand(*program, ID_SHOW_EDITOR));
+    HWND editor = program->WaitWindow(L"#32770");
+    ASSERT_NE(editor, nullptr);
+    HWND index = GetDlgItem(editor, IDC_EDITOR_INDEX);
+    SendMessageW(index, CB_SETCURSEL, 30, 0);
+    SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_INDEX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(index));
+
+    const std::pair<const char*, int> typed[] = {{"5", 16}, {"5000", 1000}, {"5000000000", 1000}, {"-5", 16}, {"abc", 16}};
+    for (const auto& [text, count] : typed) {
+        HWND page = ShowOptionsPage(OpenSheet(editor), 1);
+        SetText(page, IDC_OPT_MAX_COUNT, text);
+        SetText(page, IDC_OPT_START_FILE, Utf8(CharUpperW(folder.File(L"quillstack.txt").data())));
+        ASSERT_TRUE(CloseSheet(GetParent(page), true));
+        EXPECT_EQ(program->WaitWindow(L"#32770", 0ms, true, editor), nullptr) << "a message for the default file";
+        int low = -1, high = -1;
+        GetScrollRange(program->Control(IDC_SCROLL), SB_CTL, &low, &high);
+        EXPECT_EQ(high, count - 8) << text;
+        EXPECT_TRUE(count > 40 || SendMessageW(index, CB_GETCURSEL, 0, 0) == 0) << text;
+    }
+
+    // Closed, the editor stays out of the way of the dialogs.
+    PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(editor); }));
+    HWND sheet = OpenSheet();
+    HWND page = ShowOptionsPage(sheet, 0);
+    Program::PressButton(page, IDC_OPT_CHOOSE_COLOUR);
+    HWND colours = program->WaitDialog(sheet);
+    ASSERT_NE(colours, nullptr);
+    // Wine's dialog shows its red, green and blue fields behind this button.
+    Program::PressButton(colours, 719);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(colours, 706)) != FALSE; }));
+    for (const auto& [id, value] : {std::pair{706, "10"}, {707, "200"}, {708, "30"}}) SetText(colours, id, value);
+    Program::PressButton(colours, IDOK);
+    const COLORREF chosen = RGB(10, 200, 30), grey = RGB(230, 230, 230);
+    auto swatchShows = [&](COLORREF colour) {
+        return WaitUntil([&] { return Pixel(GetDlgItem(page, IDC_OPT_SWATCH), {5, 5}) == colour; });
+    };
+    EXPECT_TRUE(swatchShows(chosen) && FormShows(grey));
+    ASSERT_TRUE(CloseSheet(sheet, true));
+    EXPECT_TRUE(FormShows(chosen));
+    page = ShowOptionsPage(sheet = OpenSheet(), 0);
+    Click(page, IDC_OPT_DEFAULTS);
+    EXPECT_TRUE(swatchShows(grey) && FormShows(chosen));
+    ASSERT_TRUE(CloseSheet(sheet, false));
+
+    EXPECT_NE(GetWindowLongW(program->Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    page = ShowOptionsPage(sheet = OpenSheet(), 0);
+    Click(page, IDC_OPT_TOPMOST);
+    Click(page, IDC_OPT_MIN_ICON);
+    SetText(ShowOptionsPage(sheet, 1), IDC_OPT_START_FILE, Utf8(folder.File(L"gone.txt")));
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    // The message comes once the sheet has gone; it does not keep it open.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    Answer(nullptr, "初期ファイルに無効なファイルが指定されています。\n初期ファイルは\"Quillstack.txt\"になります。");
+    for (HWND window : {program->Frame(), editor}) {
+        EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; })) << window;
+    }
+    PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program->Frame()) && TrayIconExists(program->Frame()); }));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(Settings(), Canonical({"BkColor=" + std::to_string(chosen), "SentenceMaxCount=16", "ShowTopMost=NOT",
+                                     "Minimize=ICO"}));
+}
+
+}  // namespace
+}  // namespace e2e
