@@ -13,38 +13,14 @@ namespace {
 using namespace test;
 
 const char kDefaultText[] =
-    "//// Quillstack for Windows //////\r\n"
-    "\r\n"
-    "[Options]\r\n"
-    "Minimize=ANI\r\n"
-    "SaveWithDialog=NOT\r\n"
-    "ShowTopMost=YES\r\n"
-    "EnableTimeTag=NOT\r\n"
-    "InitIcon=NOT\r\n"
-    "BkColor=15132390\r\n"
-    "View=0\r\n"
-    "SentenceMaxCount=16\r\n"
-    "InitialFileName=\r\n"
-    "\r\n"
-    "[TimeCopy]\r\n"
-    "Date=0\r\n"
-    "Time=0\r\n"
-    "TimeCopyTemplate=<D>, <T>\r\n"
-    "\r\n"
-    "[ShortCutKey]\r\n"
-    "UseSCKey=NOT\r\n"
-    "UseNumPad=YES\r\n"
-    "AdditionalCode=0\r\n"
-    "KeyCode=   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0\r\n"
-    "\r\n"
-    "[URL Recent]\r\n"
-    "URLBegin=\r\n"
-    "URLEnd=\r\n"
-    "\r\n"
-    "[Recent File]\r\n"
-    "RecentCount=5\r\n"
-    "Recent File=\r\n"
-    "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    "//// Quillstack for Windows //////\r\n\r\n"
+    "[Options]\r\nMinimize=ANI\r\nSaveWithDialog=NOT\r\nShowTopMost=YES\r\nEnableTimeTag=NOT\r\nInitIcon=NOT\r\n"
+    "BkColor=15132390\r\nView=0\r\nSentenceMaxCount=16\r\nInitialFileName=\r\n\r\n"
+    "[TimeCopy]\r\nDate=0\r\nTime=0\r\nTimeCopyTemplate=<D>, <T>\r\n\r\n"
+    "[ShortCutKey]\r\nUseSCKey=NOT\r\nUseNumPad=YES\r\nAdditionalCode=0\r\n"
+    "KeyCode=   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0\r\n\r\n"
+    "[URL Recent]\r\nURLBegin=\r\nURLEnd=\r\n\r\n"
+    "[Recent File]\r\nRecentCount=5\r\nRecent File=\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
 
 TEST(SettingsText, DefaultsWriteTheCanonicalFileAndReadBackFromIt) {
     EXPECT_EQ(Write(Loaded()), kDefaultText);

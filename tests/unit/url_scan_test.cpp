@@ -53,6 +53,7 @@ Texts ReferenceScan(std::string_view text, const Texts& userBegins, const Texts&
     return urls;
 }
 
+// A few cases by name; the comparison on random texts below covers the rest.
 TEST(UrlScan, FindsAddressesInTextOrder) {
     const struct {
         const char* name;
@@ -60,17 +61,9 @@ TEST(UrlScan, FindsAddressesInTextOrder) {
         Texts begins, ends, expected;
     } cases[] = {
         {"comma ends, then the rest of the text", "x http://p,q ftp://r", {}, {}, {"http://p", "ftp://r"}},
-        {"marker at the very end", "see http://", {}, {}, {"http://"}},
-        {"no marker", "nothing here: http:/ ftp:/x", {}, {}, {}},
-        {"each built-in end", "http://a\nhttp://b\r\nhttp://c d\"http://e'http://f,", {}, {},
-         {"http://a", "http://b", "http://c", "http://e", "http://f"}},
         {"user markers", "mailto:p>q http://r", {"mailto:"}, {">"}, {"mailto:p", "http://r"}},
-        {"next search starts at the end marker", "http://ahttp://b", {}, {"h"}, {"http://a", "http://b"}},
-        {"end search starts after the begin marker", "see: here now", {"see: "}, {}, {"see: here"}},
         {"earliest offset wins over listing order", "www.a http://b", {"www."}, {}, {"www.a", "http://b"}},
         {"at one offset the built-in marker wins", "http:// x y", {"http:// "}, {}, {"http://"}},
-        {"then the first listed user marker", "ab c d", {"ab", "ab "}, {}, {"ab"}},
-        {"empty user markers are skipped", "go http://a b", {""}, {""}, {"http://a"}},
         // 0x83 0x68 is one character; its trail byte is an 'h'.
         {"a trail byte never starts a begin marker", "\x83http://a b", {}, {}, {}},
         {"nor an end marker", "http://a\x83]b c", {}, {"]"}, {"http://a\x83]b"}},
