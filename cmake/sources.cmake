@@ -102,8 +102,7 @@ set(QS_TEST_COMMON_SOURCES
 
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
-  tests/win/doc_memory_test.cpp
-  tests/win/doc_files_test.cpp
+  tests/win/doc_test.cpp
   tests/win/menus_test.cpp
   tests/win/routing_test.cpp
   tests/win/framework_test.cpp

@@ -164,33 +164,24 @@ TEST_F(TrayMenus, TrayMenuFollowsTheFrameTheModeAndTheRecentFiles) {
     }
 }
 
-// The places in the built exe's menu bar that the code finds by position
-// rather than by id: the functions pop-up that carries the mode marks, the
-// mode commands in list-kind order, and the recent-files pop-up. The exe is
-// loaded as a data file, so nothing of it runs.
-TEST(Resources, MenuPlacesTheCodeFindsByPosition) {
+// The places in the built exe's menu bar that the code relies on: the mode
+// commands in one run in list-kind order (one radio group), and the place
+// of the recent files, found by position. Loaded as a data file, nothing
+// of the exe runs.
+TEST(Resources, MenuPlacesTheCodeReliesOn) {
     HMODULE exe = LoadLibraryExW(qstest::ProgramPath().c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(exe, nullptr) << qstest::Utf8(qstest::ProgramPath());
     fw::MenuHandle menu(LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAINFRAME)));
     FreeLibrary(exe);
-    ASSERT_TRUE(menu);
-
-    HMENU functions = GetSubMenu(menu.Get(), kFunctionsMenuIndex);
-    ASSERT_NE(functions, nullptr);
-    const int first = [&] {
-        for (int i = 0; i < GetMenuItemCount(functions); ++i) {
-            if (GetMenuItemID(functions, i) == ID_MODE_SENTENCES) return i;
-        }
-        return -1;
-    }();
-    ASSERT_GE(first, 0) << "the functions pop-up has no mode commands";
-    for (int kind : {kListSentences, kListClipHistory, kListUrlHistory}) {
+    HMENU functions = menu ? GetSubMenu(menu.Get(), kFunctionsMenuIndex) : nullptr;
+    HMENU file = menu ? GetSubMenu(menu.Get(), kFileMenuIndex) : nullptr;
+    ASSERT_TRUE(functions && file);
+    int first = 0;
+    while (first < GetMenuItemCount(functions) && GetMenuItemID(functions, first) != ID_MODE_SENTENCES) ++first;
+    for (int kind : {kListClipHistory, kListUrlHistory}) {
         EXPECT_EQ(GetMenuItemID(functions, first + kind), static_cast<UINT>(ID_MODE_SENTENCES + kind)) << kind;
     }
-
-    HMENU file = GetSubMenu(menu.Get(), 0);
-    ASSERT_NE(file, nullptr);
     EXPECT_EQ(GetMenuItemID(file, kRecentFilesPosition - 1), static_cast<UINT>(ID_FILE_DEFAULT));
     EXPECT_EQ(GetMenuState(file, kRecentFilesPosition, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(GetMenuItemID(file, kRecentFilesPosition + 1), static_cast<UINT>(ID_FILE_EXIT_NOSAVE));

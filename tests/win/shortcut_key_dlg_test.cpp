@@ -86,11 +86,11 @@ TEST(ShortcutKeyDialog, KeysPressedInTheFieldsBecomeTheCodes) {
 }
 
 // Two buttons with one key: the message, with the dialog still open;
-// cancel then leaves the codes as they were.
-TEST(ShortcutKeyDialog, DuplicateKeysAreRefusedAndCancelLeavesTheCodes) {
+// cancel then leaves the codes as they were. Clear empties every field.
+TEST(ShortcutKeyDialog, DuplicateKeysAreRefusedCancelLeavesTheCodesAndClearEmptiesThem) {
     MessageBoxes boxes;
     bool openAfterOk = false;
-    const Outcome outcome = RunDialog({'Q'}, [&](HWND dialog) {
+    const Outcome cancelled = RunDialog({'Q'}, [&](HWND dialog) {
         Press(dialog, 16, 'Q');
         Click(dialog, IDOK);
         openAfterOk = IsWindowVisible(dialog);
@@ -99,18 +99,13 @@ TEST(ShortcutKeyDialog, DuplicateKeysAreRefusedAndCancelLeavesTheCodes) {
     EXPECT_EQ(boxes.texts, std::vector<std::wstring>{
                                L"異なったボタンに対して同じキーが設定されています。\n異なるキーを設定しないおしてください"});
     EXPECT_TRUE(openAfterOk);
-    EXPECT_EQ(outcome.result, IDCANCEL);
-    EXPECT_EQ(outcome.codes, qs::KeyCodes{'Q'});
-}
+    EXPECT_EQ(cancelled.result, IDCANCEL);
+    EXPECT_EQ(cancelled.codes, qs::KeyCodes{'Q'});
 
-TEST(ShortcutKeyDialog, ClearThenOkGivesNoKeys) {
-    const Outcome outcome = RunDialog({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'},
-                                      [](HWND dialog) {
-                                          Click(dialog, IDC_KEY_CLEAR);
-                                          Click(dialog, IDOK);
-                                      });
-    EXPECT_EQ(outcome.result, IDOK);
-    EXPECT_EQ(outcome.codes, qs::KeyCodes{});
+    const Outcome cleared = RunDialog({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'},
+                                      [](HWND dialog) { Click(dialog, IDC_KEY_CLEAR), Click(dialog, IDOK); });
+    EXPECT_EQ(cleared.result, IDOK);
+    EXPECT_EQ(cleared.codes, qs::KeyCodes{});
 }
 
 }  // namespace
