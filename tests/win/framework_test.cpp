@@ -57,19 +57,25 @@ protected:
     std::string target = dir.AnsiFile("target.txt");
 };
 
-// Every byte goes in, a longer old file is replaced whole; a write that
-// fails (target held by another program, the disk full, a missing folder)
-// leaves the old file and no temporary file. A holder that lets others
-// delete the file still keeps it: the system alone would replace it then.
-TEST_F(FileTest, ASafeWriteReplacesTheWholeFileOrLeavesTheOldOne) {
+// Every byte goes in and is read back, or the read tells what stopped it
+// (that a missing file is made shows end to end). A longer old file is
+// replaced whole; a write that fails (target held by another program, the
+// disk full, a missing folder) leaves the old file and no temporary file. A
+// holder that lets others delete the file still keeps it: the system alone
+// would replace it then.
+TEST_F(FileTest, WritesAreSafeAndReadsWhole) {
     const std::string bytes("a\0b\r\n\x81\x40", 7);
     EXPECT_TRUE(fw::WriteFileSafely(target, std::string(100, 'x')));
     EXPECT_TRUE(fw::WriteFileSafely(target, bytes));
-    EXPECT_EQ(ReadBytes(target), bytes);
+    std::string read;
+    EXPECT_EQ(fw::ReadWholeFile(target, read), fw::ReadResult::Ok);
+    EXPECT_EQ(read, bytes);
     for (DWORD sharing : {0ul, static_cast<DWORD>(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)}) {
         HeldFile lock(target, sharing);
         EXPECT_FALSE(fw::WriteFileSafely(target, "held")) << "sharing " << sharing;
+        if (sharing == 0) { EXPECT_EQ(fw::ReadWholeFile(target, read, 2), fw::ReadResult::Locked); }
     }
+    EXPECT_EQ(fw::ReadWholeFile(dir.AnsiFile("missing\\x.txt"), read, 2), fw::ReadResult::NotOpened);
     {
         FailingWrites failing;
         EXPECT_FALSE(fw::WriteFileSafely(target, "failing"));
@@ -81,25 +87,6 @@ TEST_F(FileTest, ASafeWriteReplacesTheWholeFileOrLeavesTheOldOne) {
 
     EXPECT_TRUE(fw::WriteFileSafely(target, ""));  // the seam is off again
     EXPECT_EQ(ReadBytes(target), "");
-}
-
-TEST_F(FileTest, ReadingGetsEveryByteCreatesAMissingFileAndTellsWhatStopsIt) {
-    std::string text = "stale";
-    EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Ok);
-    EXPECT_EQ(text, "");
-    EXPECT_TRUE(FileExists(target));
-
-    const std::string bytes("x\0y\r\n\xfc\xfc", 7);
-    WriteBytes(target, bytes);
-    EXPECT_EQ(fw::ReadWholeFile(target, text), fw::ReadResult::Ok);
-    EXPECT_EQ(text, bytes);
-    {
-        HeldFile lock(target);
-        EXPECT_EQ(fw::ReadWholeFile(target, text, 2), fw::ReadResult::Locked);
-    }
-    EXPECT_EQ(fw::ReadWholeFile(dir.AnsiFile("missing\\x.txt"), text, 2), fw::ReadResult::NotOpened);
-    EXPECT_EQ(text, bytes);
-    EXPECT_EQ(FileNames(dir.Path()), Names{"target.txt"});
 }
 
 // One file by its own name, another case and a path through "..", as long
