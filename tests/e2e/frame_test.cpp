@@ -1,6 +1,6 @@
 // The main frame of the real program: its notification-area icon, pressed
 // in the window Wine shows for the notification area, the two menus the
-// icon opens, the four minimise styles and starting iconised.
+// icon opens, the minimise styles and starting iconised.
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -38,28 +38,60 @@ protected:
         return seen;
     }
     void Minimise() { PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+    void SetMinimise(int style) {
+        HWND sheet = OpenOptions(*program);
+        SendMessageW(GetDlgItem(ShowOptionsPage(sheet, 0), style), BM_CLICK, 0, 0);
+        ASSERT_TRUE(CloseOptions(*program, sheet, true));
+    }
+    // The clock's first tick comes only after the iconise command posted at
+    // the start.
+    static bool Started(const Program& started) {
+        return WaitUntil([&] { return !WindowText(started.Control(IDC_CLOCK)).empty(); });
+    }
 };
 
-// The left button's menu lists the shown list from its first entry: item 2
-// copies entry 2; Up from the top wraps to the last item, which copies
-// entry 7 while the list has at most eight entries, else entry 15. The
-// right button's first item iconises the visible frame and restores the
-// hidden one, as a double press does. A restarted shell gets the icon back
-// when it announces its taskbar. The tray menu's exit (its last item) ends
-// the program with the usual saves, and the icon goes with it.
-TEST_F(FrameTest, TheIconAndItsMenus) {
-    WriteList(L"Quillstack.txt", {"cleared before the exit"});
-    ASSERT_TRUE(Start(ID_MODE_URLHISTORY));
+// With "-I" in its command line the program starts shown. Animated, from
+// full height: down in steps of ten to at most the caption (some of them
+// seen), then back up to exactly 270. Mac style: at once both ways, and a
+// frame rolled up and iconised comes back rolled up. Windows style: to the
+// taskbar. (To the icon: in options_test.cpp.) The left button's menu lists
+// the shown list from its first entry: item 2 copies entry 2. The right
+// button's first item iconises the visible frame and restores the hidden
+// one, as a double press does. A restarted shell gets the icon back when it announces its taskbar.
+// The tray menu's exit (its last item) ends the program with the usual
+// saves, and the icon goes with it.
+TEST_F(FrameTest, EachMinimiseStyleTheIconAndItsMenus) {
+    WriteSettings(folder, {"Minimize=ANI"});
+    const std::wstring file = folder.File(L"my-Items") + L"\\s.txt";
+    CreateDirectoryW(folder.File(L"my-Items").c_str(), nullptr);
+    WriteBytes(file, ListFileBytes({"cleared before the exit"}));
+    ASSERT_TRUE(Start(ID_MODE_URLHISTORY, L"\"" + file + L"\""));
     HWND frame = program->Frame();
-    const struct {
-        int count;
-        std::vector<WPARAM> keys;
-    } choices[] = {{3, {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}}, {8, {VK_HOME, VK_UP, VK_RETURN}}, {16, {VK_HOME, VK_UP, VK_RETURN}}};
-    int copied = 0;
-    for (const auto& choice : choices) {
-        for (; copied < choice.count; ++copied) ASSERT_TRUE(Copy("http://e2e/" + std::to_string(copied)));
-        EXPECT_EQ(CopiedBy([&] { OnTrayMenu(WM_LBUTTONDOWN, choice.keys); }), "http://e2e/0") << choice.count;
+    ASSERT_TRUE(Started(*program));
+    EXPECT_TRUE(IsWindowVisible(frame));
+    const int last = 270 - (270 - kCaption + 9) / 10 * 10;  // the first step at or below the caption
+    for (int end : {last, 270}) {
+        const std::vector<int> seen = MinimiseTo(end);
+        EXPECT_TRUE(seen.size() >= 3 && seen.back() == end) << testing::PrintToString(seen);
+        for (int height : seen) EXPECT_EQ((height - 270) % 10, 0) << height;
     }
+    ASSERT_NO_FATAL_FAILURE(SetMinimise(IDC_OPT_MIN_MAC));
+    EXPECT_EQ(MinimiseTo(kCaption), (std::vector<int>{270, kCaption}));
+    program->Command(ID_ICONISE);
+    ASSERT_TRUE(FrameShown(false));
+    program->Command(ID_TRAY_RESTORE);
+    ASSERT_TRUE(FrameShown(true));
+    EXPECT_EQ(Height(frame), kCaption);
+    EXPECT_EQ(MinimiseTo(270), (std::vector<int>{kCaption, 270}));
+    ASSERT_NO_FATAL_FAILURE(SetMinimise(IDC_OPT_MIN_WINDOWS));
+    Minimise();
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(frame) && IsWindowVisible(frame); }));
+    EXPECT_TRUE(TrayIconExists(frame));
+    PostMessageW(frame, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(frame); }));
+
+    for (int n = 0; n < 3; ++n) ASSERT_TRUE(Copy("http://e2e/" + std::to_string(n)));
+    EXPECT_EQ(CopiedBy([&] { OnTrayMenu(WM_LBUTTONDOWN, {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}); }), "http://e2e/0");
     for (bool shown : {false, true}) {
         ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_RETURN}));
         EXPECT_TRUE(FrameShown(shown));
@@ -89,65 +121,21 @@ TEST_F(FrameTest, TheIconAndItsMenus) {
     ASSERT_TRUE(SendCommand(*program, ID_CLEAR_SENTENCES));
     ASSERT_TRUE(OnTrayMenu(WM_RBUTTONDOWN, {VK_HOME, VK_UP, VK_RETURN}));
     ASSERT_TRUE(program->WaitExit());
-    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
+    EXPECT_EQ(ReadBytes(file), "");
     EXPECT_FALSE(TrayIconExists(frame));
 }
 
-// Animated, from full height: down in steps of ten to at most the caption
-// (some of them seen), then back up to exactly 270. Mac style: at once both
-// ways, and a frame rolled up and iconised comes back rolled up. To the
-// icon: the frame goes, the icon stays. Windows style: to the taskbar.
-TEST_F(FrameTest, EachMinimiseStyle) {
-    const int last = 270 - (270 - kCaption + 9) / 10 * 10;  // the first step at or below the caption
-    WriteSettings(folder, {"Minimize=ANI"});
-    ASSERT_TRUE(Start());
-    for (int end : {last, 270}) {
-        const std::vector<int> seen = MinimiseTo(end);
-        EXPECT_TRUE(seen.size() >= 3 && seen.back() == end) << testing::PrintToString(seen);
-        for (int height : seen) EXPECT_EQ((height - 270) % 10, 0) << height;
-    }
-    ASSERT_TRUE(program->Exit());
-
-    WriteSettings(folder, {"Minimize=MAC"});
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(MinimiseTo(kCaption), (std::vector<int>{270, kCaption}));
-    program->Command(ID_ICONISE);
-    ASSERT_TRUE(FrameShown(false));
-    program->Command(ID_TRAY_RESTORE);
-    ASSERT_TRUE(FrameShown(true));
-    EXPECT_EQ(Height(program->Frame()), kCaption);
-    EXPECT_EQ(MinimiseTo(270), (std::vector<int>{kCaption, 270}));
-    ASSERT_TRUE(program->Exit());
-
-    for (const std::string style : {"ICO", "WIN"}) {
-        WriteSettings(folder, {"Minimize=" + style});
-        ASSERT_TRUE(Start());
-        HWND frame = program->Frame();
-        Minimise();
-        EXPECT_TRUE(WaitUntil([&] { return style == "ICO" ? !IsWindowVisible(frame) : IsIconic(frame) && IsWindowVisible(frame); }))
-            << style;
-        EXPECT_TRUE(TrayIconExists(frame));
-        ASSERT_TRUE(program->Exit());
-    }
-}
-
 // "-i" anywhere in the command line, even inside a folder name, starts the
-// program iconised; "-I" does not; InitIcon does.
+// program iconised; so does InitIcon.
 TEST_F(FrameTest, StartsIconisedForDashIAnywhereOrInitIcon) {
-    const struct {
-        const wchar_t* subfolder;
-        const char* initIcon;
-        bool iconised;
-    } cases[] = {{L"my-items", "InitIcon=NOT", true}, {L"my-Items", "InitIcon=NOT", false}, {L"items", "InitIcon=YES", true}};
-    for (const auto& c : cases) {
-        const std::wstring file = folder.File(c.subfolder) + L"\\s.txt";
-        CreateDirectoryW(folder.File(c.subfolder).c_str(), nullptr);
+    for (const char* initIcon : {"InitIcon=NOT", "InitIcon=YES"}) {
+        const std::wstring file = folder.File(L"my-items") + L"\\s.txt";
+        CreateDirectoryW(folder.File(L"my-items").c_str(), nullptr);
         WriteBytes(file, ListFileBytes({"s"}));
-        WriteSettings(folder, {c.initIcon});
-        Program started(folder, L"\"" + file + L"\"");
-        // The clock's first tick comes only after the posted iconise command.
-        ASSERT_TRUE(started.WaitFrame(false) && WaitUntil([&] { return !WindowText(started.Control(IDC_CLOCK)).empty(); }));
-        EXPECT_EQ(IsWindowVisible(started.Frame()) == FALSE, c.iconised) << Utf8(c.subfolder);
+        WriteSettings(folder, {initIcon});
+        Program started(folder, initIcon[9] == 'N' ? L"\"" + file + L"\"" : L"");
+        ASSERT_TRUE(started.WaitFrame(false) && Started(started));
+        EXPECT_FALSE(IsWindowVisible(started.Frame())) << initIcon;
         ASSERT_TRUE(started.Exit());
     }
 }

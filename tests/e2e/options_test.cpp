@@ -85,17 +85,20 @@ protected:
 
 // Every page shows the hand-written values; help asks for the page's own
 // part of the guide (with no program for .html here, the message names it);
-// "履歴のクリア"
-// empties the recent files at once, and Cancel keeps that and nothing else.
-// A later copy has no key page, and its OK leaves its key lines as they were.
-TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles) {
+// "履歴のクリア" empties the recent files at once, and Cancel keeps that and
+// nothing else. OK stores what the user changed, and only that: a page never
+// shown stays exactly. "参照" fills the start file and leaves the page's
+// other choices; unchecking the keys greys their controls at once; the URL
+// strings act at the next capture. A later copy has no key page, and its OK
+// leaves every line, its key lines and a value no control can show too.
+TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresOnlyTheChanges) {
     std::vector<std::string> lines = HandWritten(folder);
     WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    WriteList(L"start.txt", {"from start"});
     ASSERT_TRUE(Start());
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(PageCount(sheet), 5);
-
     HWND page = ShowOptionsPage(sheet, 0);
     EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
     EXPECT_FALSE(Checked(page, IDC_OPT_MIN_ANIMATED) || Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
@@ -118,35 +121,7 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndCancelKeepsOnlyTheClearedRecentFiles)
     EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
     ASSERT_TRUE(CloseSheet(sheet, false));
 
-    TempFolder laterFolder;
-    WriteBytes(laterFolder.File(L"Quillstack.ini"), Canonical(HandWritten(laterFolder)));
-    Program later(laterFolder);
-    ASSERT_TRUE(later.WaitFrame());
-    HWND laterSheet = OpenSheet(later);
-    EXPECT_EQ(PageCount(laterSheet), 4);
-    ASSERT_TRUE(CloseOptions(later, laterSheet, true));
-    ASSERT_TRUE(later.Exit());
-    EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(HandWritten(laterFolder)));
-
-    ASSERT_TRUE(program->Exit());
-    lines.resize(lines.size() - 2);  // no recent file
-    EXPECT_EQ(Settings(), Canonical(lines));
-}
-
-// OK stores what the user changed on every page, and only that: a value no
-// control can show, and a page never shown, stay exactly. "参照" fills the
-// start file and leaves the page's other choices; unchecking the keys greys
-// their controls at once; the URL strings act at the next capture.
-TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
-    std::vector<std::string> lines = HandWritten(folder);
-    lines.insert(lines.begin(), "View=7");
-    WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
-    WriteList(L"start.txt", {"from start"});
-    ASSERT_TRUE(Start());
-    HWND sheet = OpenSheet();
-    ASSERT_NE(sheet, nullptr);
-
-    HWND page = ShowOptionsPage(sheet, 0);
+    page = ShowOptionsPage(sheet = OpenSheet(), 0);
     Click(page, IDC_OPT_MIN_ICON);
     Click(page, IDC_OPT_SAVE_DIALOG);
     page = ShowOptionsPage(sheet, 1);
@@ -167,10 +142,24 @@ TEST_F(OptionsTest, OkStoresTheChangedValuesOfEveryPage) {
     }
     ASSERT_TRUE(CloseSheet(sheet, true));
 
+    TempFolder laterFolder;
+    std::vector<std::string> laterLines = HandWritten(laterFolder);
+    laterLines.insert(laterLines.begin(), "View=7");
+    WriteBytes(laterFolder.File(L"Quillstack.ini"), Canonical(laterLines));
+    Program later(laterFolder);
+    ASSERT_TRUE(later.WaitFrame());
+    HWND laterSheet = OpenSheet(later);
+    EXPECT_EQ(PageCount(laterSheet), 4);
+    for (int index : {0, 1, 2, 3}) EXPECT_TRUE(ShowOptionsPage(laterSheet, index)) << index;
+    ASSERT_TRUE(CloseOptions(later, laterSheet, true));
+    ASSERT_TRUE(later.Exit());
+    EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(laterLines));
+
     ASSERT_TRUE(SendCommand(*program, ID_MODE_URLHISTORY));
     ASSERT_TRUE(Copy("see news:a.b<c"));
     EXPECT_TRUE(SlotsShow(*program, {"news:a.b"}));
     ASSERT_TRUE(program->Exit());
+    lines.resize(lines.size() - 2);  // no recent file
     // Keypad 1 folds onto the 1 of position 5, which goes.
     std::vector<std::string> changed = {"Minimize=ICO", "SaveWithDialog=NOT", "RecentCount=3", "URLBegin=mailto: ,news:",
         "InitialFileName=" + folder.AnsiFile("start.txt"), "URLEnd=<", "UseSCKey=NOT",

@@ -89,45 +89,16 @@ protected:
     // comes from the last key, so a wrong earlier copy shows).
     ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
         const int heard = tail->Notifications();
-        DWORD seen = GetClipboardSequenceNumber();
+        const DWORD sequence = GetClipboardSequenceNumber();
         if (auto typed = Type(keys); !typed) return typed;
-        std::string text;
-        // Read only after a change, so that the program finds it free.
-        const bool copied = WaitUntil([&] {
-            if (GetClipboardSequenceNumber() == seen) return false;
-            seen = GetClipboardSequenceNumber();
-            text = ClipboardText();
-            return text == Ansi(utf8);
-        });
-        if (!copied) return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text));
-        if (!WaitUntil([&] { return tail->Notifications() > heard; })) {
-            return ::testing::AssertionFailure() << "the program did not pass its own change on";
+        if (auto text = ClipboardTextAfter(sequence); text != Ansi(utf8)) {
+            return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
         }
+        WaitUntil([&] { return tail->Notifications() > heard; });
         if (const int changes = tail->Notifications() - heard; changes != 1) {
-            return ::testing::AssertionFailure() << "the clipboard changed " << changes << " times";
+            return ::testing::AssertionFailure() << "the program passed on " << changes << " changes";
         }
         return ::testing::AssertionSuccess();
-    }
-
-    // Presses `key` in a field of one of the program's dialogs, given the X
-    // focus and clicked into first; true once the field shows `name`.
-    ::testing::AssertionResult PressInField(HWND field, const std::string& key, const std::string& name) {
-        HWND dialog = GetAncestor(field, GA_ROOT);
-        const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(dialog, L"__wine_x11_whole_window"));
-        RECT rect{};
-        GetWindowRect(field, &rect);
-        char press[128];
-        std::snprintf(press, sizeof press, "mousemove %ld %ld windowfocus --sync %llu click 1 key %s",
-                      (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2,
-                      static_cast<unsigned long long>(xWindow), key.c_str());
-        wchar_t shown[16] = {};
-        auto shows = [&] { return SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown)), Utf8(shown) == name; };
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            Pump();
-            if (auto typed = Xdotool(press); !typed) return typed;
-            if (WaitUntil(shows, 2s)) return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "the field shows " << Utf8(shown);
     }
 
     // The program the user types into: an edit box, top-most, away from
@@ -139,9 +110,16 @@ protected:
 // With Ctrl as the modifier Ctrl+Q copies entry m_nTop + 2 of the list
 // shown, here the clipboard history, and the program does not record its
 // own copy; Q alone, and keypad 1 while keypad digits are told apart, do
-// nothing. The typed text reaches the box all the same.
-TEST_F(ShortcutKeyTest, TheKeyWithItsModifierCopiesTheEntryOfItsButton) {
-    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=2", kKeyCodes});
+// nothing; the typed text reaches the box all the same. While the options
+// sheet is open no key acts, after Cancel they act again. Set there without
+// a modifier, the key alone copies; with keypad digits not told apart,
+// keypad 1 acts as the 1 of button 5; a key set in the shortcut-key dialog
+// copies its entry after OK. Typing never waits for the program: keys reach
+// their window while the program is busy with the animated roll, and it
+// acts on them afterwards. Only the first running copy hooks the keyboard.
+TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
+    WriteList(L"Quillstack.txt", {"s0", "s1", "s2", "s3", "s4"});
+    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=2", "Minimize=ANI", kKeyCodes});
     ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
     EXPECT_TRUE(WaitActive(*program));
     ASSERT_TRUE(FocusBox());
@@ -149,70 +127,45 @@ TEST_F(ShortcutKeyTest, TheKeyWithItsModifierCopiesTheEntryOfItsButton) {
     // One line down: the panel shows entries 1 to 8.
     SendMessageW(program->View(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
     ASSERT_TRUE(SlotsShow(*program, {"h5", "h4", "h3", "h2", "h1", "h0"}));
-
     EXPECT_TRUE(TypingCopies("q ctrl+KP_1 ctrl+w", "h2"));
     EXPECT_TRUE(Typed().starts_with("q")) << Typed();
     EXPECT_TRUE(TypingCopies("ctrl+q", "h3"));
     EXPECT_TRUE(SlotsShow(*program, {"h5", "h4", "h3", "h2", "h1", "h0"}));
-    ASSERT_TRUE(program->Exit());
-}
 
-// Without a modifier Q alone copies; with keypad digits not told apart,
-// keypad 1 acts as the 1 of button 5. After the exit the keys copy nothing
-// and still reach the box.
-TEST_F(ShortcutKeyTest, WithoutModifierTheKeyAloneCopiesAndKeypadDigitsFold) {
-    WriteList(L"Quillstack.txt", {"s0", "s1", "s2", "s3", "s4"});
-    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", "UseNumPad=NOT", kKeyCodes});
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(WaitActive(*program));
+    HWND sheet = OpenOptions(*program);
+    ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(FocusBox());
+    const DWORD sequence = GetClipboardSequenceNumber();
+    ASSERT_TRUE(Type("ctrl+q"));
+    // A report of the key would stand in the program's queue before this
+    // command; once the command shows, it would have been acted on.
+    program->Command(ID_MODE_URLHISTORY);
+    ASSERT_TRUE(SlotsShow(*program, {}));
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+    ASSERT_TRUE(CloseOptions(*program, sheet, false));
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_SENTENCES));
+    SendMessageW(program->View(), WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
+    ASSERT_TRUE(FocusBox());
+    EXPECT_TRUE(TypingCopies("ctrl+q", "s2"));
+
+    HWND page = ShowOptionsPage(sheet = OpenOptions(*program), 4);
+    ASSERT_NE(page, nullptr);
+    for (int id : {IDC_OPT_MOD_NONE, IDC_OPT_USE_NUMPAD}) SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+    Program::PressButton(page, IDC_OPT_SET_KEYS);
+    HWND keys = program->WaitDialog(sheet);
+    ASSERT_NE(keys, nullptr);
+    HWND field = GetDlgItem(keys, IDC_KEY_FIRST);
+    PostMessageW(field, WM_KEYDOWN, 'E', 1);
+    wchar_t shown[8] = {};
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(field, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(shown)), shown == std::wstring_view(L"E"); }));
+    Program::PressButton(keys, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(keys); }));
+    ASSERT_TRUE(CloseOptions(*program, sheet, true));
+    ASSERT_TRUE(FocusBox());
+    EXPECT_TRUE(TypingCopies("e", "s0"));
     EXPECT_TRUE(TypingCopies("q", "s2"));
     EXPECT_TRUE(TypingCopies("KP_1", "s4"));
 
-    ASSERT_TRUE(program->Exit());
-    const DWORD sequence = GetClipboardSequenceNumber();
-    ASSERT_TRUE(Type("q KP_1"));
-    EXPECT_EQ(Typed(), "q1.");
-    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
-}
-
-// Only the first running copy hooks the keyboard: with a second copy
-// running, Q copies the first copy's entry, once.
-TEST_F(ShortcutKeyTest, OnlyTheFirstRunningCopyHooksTheKeyboard) {
-    const std::vector<std::string_view> settings = {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes};
-    WriteList(L"Quillstack.txt", {"f0", "f1", "first"});
-    WriteSettings(folder, settings);
-    ASSERT_TRUE(Start());
-    TempFolder secondFolder;
-    WriteBytes(secondFolder.File(L"Quillstack.txt"), ListFileBytes({"x0", "x1", "second"}));
-    WriteSettings(secondFolder, settings);
-    Program second(secondFolder);
-    ASSERT_TRUE(second.WaitFrame());
-    EXPECT_TRUE(WaitActive(second));
-    ASSERT_TRUE(FocusBox());
-
-    const int heard = tail->Notifications();
-    EXPECT_TRUE(TypingCopies("q", "first"));
-    // A report of a hook in the second copy would stand in its queue before
-    // this command: once the command shows, the report has been acted on.
-    // Nor does it act on a report that comes from elsewhere.
-    PostMessageW(second.View(), 0x0626, 'Q', 0);
-    second.Command(ID_MODE_URLHISTORY);
-    ASSERT_TRUE(SlotsShow(second, {}));
-    EXPECT_EQ(tail->Notifications(), heard + 1);
-    EXPECT_TRUE(second.Exit());
-    EXPECT_TRUE(program->Exit());
-}
-
-// Typing never waits for the program: keys reach another window while the
-// program's window thread is busy with the animated roll, and the program
-// acts on them afterwards.
-TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
-    WriteList(L"Quillstack.txt", {"s0", "s1", "s2"});
-    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes, "Minimize=2"});
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(WaitActive(*program));
-    ASSERT_TRUE(FocusBox());
     auto height = [&] {
         RECT frame{};
         GetWindowRect(program->Frame(), &frame);
@@ -222,52 +175,31 @@ TEST_F(ShortcutKeyTest, KeysReachTheirWindowDuringTheAnimatedRoll) {
     // Rolled up first: the roll back down lasts the longer (about a second).
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() <= rolled; }));
-
-    const int heard = tail->Notifications();
+    int heard = tail->Notifications();
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() > rolled; }));
     ASSERT_TRUE(Type("q"));
     EXPECT_LT(height(), full) << "the keys waited for the roll to end";
     EXPECT_TRUE(WaitUntil([&] { return tail->Notifications() > heard; }));
     EXPECT_EQ(ClipboardText(), "s2");
-    ASSERT_TRUE(program->Exit());
-}
 
-// While the options sheet is open no key acts, and after Cancel they act
-// again. On the key page, the shortcut-key dialog takes a key pressed for
-// real; after OK that key copies its entry.
-TEST_F(ShortcutKeyTest, KeysRestWhileTheOptionsAreOpenAndAKeySetThereActsAfterOk) {
-    WriteList(L"Quillstack.txt", {"s0", "s1", "s2"});
-    WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes});
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(WaitActive(*program));
-    HWND sheet = OpenOptions(*program);
-    ASSERT_NE(sheet, nullptr);
+    TempFolder secondFolder;
+    WriteBytes(secondFolder.File(L"Quillstack.txt"), ListFileBytes({"x0", "x1", "second"}));
+    WriteSettings(secondFolder, {"UseSCKey=YES", "AdditionalCode=0", kKeyCodes});
+    Program second(secondFolder);
+    ASSERT_TRUE(second.WaitFrame());
+    EXPECT_TRUE(WaitActive(second));
     ASSERT_TRUE(FocusBox());
-    const DWORD sequence = GetClipboardSequenceNumber();
-    ASSERT_TRUE(Type("q"));
-    // A report of the key would stand in the program's queue before this
-    // command; once the command shows, it would have been acted on.
-    program->Command(ID_MODE_URLHISTORY);
-    ASSERT_TRUE(SlotsShow(*program, {}));
-    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
-    ASSERT_TRUE(CloseOptions(*program, sheet, false));
-    ASSERT_TRUE(SendCommand(*program, ID_MODE_SENTENCES));
-    ASSERT_TRUE(FocusBox());
+    heard = tail->Notifications();
     EXPECT_TRUE(TypingCopies("q", "s2"));
-
-    sheet = OpenOptions(*program);
-    HWND page = ShowOptionsPage(sheet, 4);
-    ASSERT_NE(page, nullptr);
-    Program::PressButton(page, IDC_OPT_SET_KEYS);
-    HWND keys = program->WaitDialog(sheet);
-    ASSERT_NE(keys, nullptr);
-    EXPECT_TRUE(PressInField(GetDlgItem(keys, IDC_KEY_FIRST), "e", "E"));
-    Program::PressButton(keys, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(keys); }));
-    ASSERT_TRUE(CloseOptions(*program, sheet, true));
-    ASSERT_TRUE(FocusBox());
-    EXPECT_TRUE(TypingCopies("e", "s0"));
+    // A report of a hook in the second copy would stand in its queue before
+    // this command: once the command shows, the report has been acted on.
+    // Nor does it act on a report that comes from elsewhere.
+    PostMessageW(second.View(), 0x0626, 'Q', 0);
+    second.Command(ID_MODE_URLHISTORY);
+    ASSERT_TRUE(SlotsShow(second, {}));
+    EXPECT_EQ(tail->Notifications(), heard + 1);
+    EXPECT_TRUE(second.Exit());
     ASSERT_TRUE(program->Exit());
 }
 
