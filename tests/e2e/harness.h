@@ -193,11 +193,6 @@ bool SendCommand(const Program& program, UINT id);
 ::testing::AssertionResult SlotsShow(const Program& program, std::vector<std::string> expected,
                                      std::chrono::milliseconds timeout = 10s);
 
-// The clipboard's text once its sequence number has moved on from
-// `sequence`, or nothing on time-out. (Polling the number, not the text,
-// keeps the clipboard free for the program.)
-std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout = 10s);
-
 // The items of a slot's pop-up menu, counted from the first.
 enum SlotMenuItem { kAppendBehind, kAppendFront, kRegister };
 
@@ -228,14 +223,15 @@ protected:
     bool Copy(std::string_view utf8) { return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); }); }
 
     // The clipboard's text once the program has dealt with the change
-    // `action` makes it make.
+    // `action` makes it make. (Polling the sequence number, not the text,
+    // keeps the clipboard free for the program.)
     template <class Action>
     std::optional<std::string> CopiedBy(Action action) {
         const DWORD sequence = GetClipboardSequenceNumber();
         std::optional<std::string> text;
         WaitHandled(*tail, [&] {
             action();
-            text = ClipboardTextAfter(sequence);
+            if (WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; })) text = ClipboardText();
             return text.has_value();
         });
         return text;
