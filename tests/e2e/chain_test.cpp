@@ -1,9 +1,7 @@
 // The clipboard viewer chain: the program shares it with other viewers and
 // keeps it whole whichever of them leaves, itself included, and a hung
 // viewer after it does not freeze it.
-#include <array>
 #include <memory>
-#include <ostream>
 
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
@@ -11,52 +9,28 @@
 namespace e2e {
 namespace {
 
-const int kProgram = 2;  // among those who leave, the program itself
-
-// Where the program joins among viewers 0 and 1, which join in turn at the
-// chain's head (place 2: it joins last and heads the chain), and who leaves
-// in turn. The cases reach each path of the program's chain handling: the
-// viewer after it leaves (it links past it), a viewer further on leaves (it
-// passes the message on), and the program itself leaves.
-struct ChainCase {
-    const char* name;
-    int programJoins;
-    std::vector<int> leave;
-};
-
-void PrintTo(const ChainCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ChainTest : public ProgramTest {
 protected:
-    bool Join(int programJoins) {
-        for (int place = 0, viewer = 0; place < 3; ++place) {
-            if (place != programJoins) {
-                viewers[viewer++] = std::make_unique<ClipboardViewer>();
-                continue;
-            }
-            program.emplace(folder);
-            if (!program->WaitFrame() || !SendCommand(*program, ID_MODE_CLIPHISTORY)) return false;
-        }
-        return true;
-    }
-
     // Copies `text`: the program, while it runs, records it; the viewers
     // still in the chain hear of it, and those that left hear nothing.
     ::testing::AssertionResult EveryoneHears(const std::string& text) {
         const bool runs = program->Running();
-        const std::array<int, 2> before{viewers[0]->Notifications(), viewers[1]->Notifications()};
-        auto heard = [&](int v) { return viewers[v]->Notifications() > before[v]; };
+        std::vector<int> before;
+        for (const auto& viewer : viewers) before.push_back(viewer->Notifications());
+        auto heard = [&](std::size_t v) { return viewers[v]->Notifications() > before[v]; };
+        auto allHeard = [&] {
+            for (std::size_t v = 0; v < viewers.size(); ++v) {
+                if (inChain[v] && !heard(v)) return false;
+            }
+            return true;
+        };
         if (!writer.Put(text)) return ::testing::AssertionFailure() << "cannot copy";
-        WaitUntil([&] {
-            return (!runs || program->SlotText(0) == text) && (!inChain[0] || heard(0)) && (!inChain[1] || heard(1));
-        });
+        WaitUntil([&] { return (!runs || program->SlotText(0) == text) && allHeard(); });
         if (runs && program->SlotText(0) != text) return ::testing::AssertionFailure() << "not recorded: " << text;
         // Whatever the program still passes on has arrived once it answers.
         if (runs && !Answers(*program)) return ::testing::AssertionFailure() << "the program hangs";
         Pump();
-        for (int v : {0, 1}) {
+        for (std::size_t v = 0; v < viewers.size(); ++v) {
             if (heard(v) != inChain[v]) {
                 return ::testing::AssertionFailure() << "viewer " << v << (inChain[v] ? " missed it" : " left but heard");
             }
@@ -64,34 +38,33 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    std::array<bool, 2> inChain{true, true};
-    std::array<std::unique_ptr<ClipboardViewer>, 2> viewers;  // after the program: they leave while it runs
+    std::vector<std::unique_ptr<ClipboardViewer>> viewers;
+    std::vector<bool> inChain;
 };
 
-class LeavingTest : public ChainTest, public ::testing::WithParamInterface<ChainCase> {};
-
-INSTANTIATE_TEST_SUITE_P(AnyOrder, LeavingTest,
-                         ::testing::Values(ChainCase{"AtTheHead_NextLeavesFirst", 2, {1, 0}},
-                                           ChainCase{"AtTheHead_LastLeavesFirst", 2, {0, 1}},
-                                           ChainCase{"InTheMiddle_NextThenHeadLeave", 1, {0, 1}},
-                                           ChainCase{"InTheMiddle_ProgramLeaves", 1, {kProgram}},
-                                           ChainCase{"AtTheHead_ProgramLeaves", 2, {kProgram}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_P(LeavingTest, EveryoneLeftInTheChainHearsEveryChange) {
-    ASSERT_TRUE(Join(GetParam().programJoins));
-    EXPECT_TRUE(EveryoneHears("all three"));
-    for (int leaver : GetParam().leave) {
-        if (leaver == kProgram) {
-            ASSERT_TRUE(program->Exit());
-            EXPECT_EQ(program->ExitCode(), 0u);
-        } else {
-            viewers[leaver]->Leave();
-            inChain[leaver] = false;
-        }
-        EXPECT_TRUE(EveryoneHears(leaver == kProgram ? "program gone" : "viewer " + std::to_string(leaver) + " gone"));
+// Viewers 0 to 2 join before the program and viewer 3 after it, so the
+// chain runs 3, program, 2, 1, 0. Each path of the program's chain
+// handling comes in turn: a viewer further on leaves (it passes the
+// message on), the viewer after it leaves (it links past it), and the
+// program itself leaves from the middle of the chain.
+TEST_F(ChainTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeaves) {
+    auto join = [&] {
+        viewers.push_back(std::make_unique<ClipboardViewer>());
+        inChain.push_back(true);
+    };
+    for (int i = 0; i < 3; ++i) join();
+    program.emplace(folder);
+    ASSERT_TRUE(program->WaitFrame() && SendCommand(*program, ID_MODE_CLIPHISTORY));
+    join();
+    EXPECT_TRUE(EveryoneHears("all"));
+    for (int leaver : {1, 2}) {
+        viewers[leaver]->Leave();
+        inChain[leaver] = false;
+        EXPECT_TRUE(EveryoneHears("viewer " + std::to_string(leaver) + " gone"));
     }
-    EXPECT_TRUE(!program->Running() || program->Exit());
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(program->ExitCode(), 0u);
+    EXPECT_TRUE(EveryoneHears("program gone"));
 }
 
 // A viewer on a thread of its own that stops serving messages once it has

@@ -1,13 +1,25 @@
-// The file and join commands through the system's real open and save
-// dialogs and the join-destination dialog.
+// The file, list and join commands through the system's real open and save
+// dialogs, the join-destination dialog and the "▼" button's menu.
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
 namespace {
 
+// Down-arrow presses from the first item of the "▼" menu (the separator
+// after the three lists is skipped).
+enum ListMenuItem { kMenuSentences, kMenuClipHistory, kMenuUrlHistory, kMenuFirstRecent = 4 };
+
 class FileCommandsTest : public ProgramTest {
 protected:
+    // A click on the "▼" button, then its menu's item `downs` chosen with
+    // the keyboard.
+    bool ChooseFromListMenu(int downs) {
+        program->Click(IDC_LISTMENU);
+        HWND menu = program->WaitPopupMenu();
+        return menu && ChooseFromPopupMenu(menu, downs);
+    }
+
     HWND WaitJoinDialog() const {
         HWND dialog = program->WaitDialog();
         EXPECT_EQ(Utf8(WindowText(dialog)), "結合");
@@ -69,8 +81,14 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     EXPECT_NE(ReadBytes(folder.File(L"Quillstack.ini")).find(recent), std::string::npos);
 }
 
-TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboard) {
+TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheListMenuSwitchesLists) {
     WriteList(L"Quillstack.txt", {"S0", "", "S2"});
+    WriteList(Wide("他の文.txt"), {"Other B"});
+    WriteList(L"third.txt", {"Third C"});
+    // The recent files in the order the settings file keeps them.
+    const std::string recent =
+        "Recent File=\r\n" + folder.AnsiFile("他の文.txt") + "\r\n" + folder.AnsiFile("third.txt") + "\r\n";
+    WriteBytes(folder.File(L"Quillstack.ini"), "RecentCount=5\r\n" + recent);
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Copy("c http://u.example/"));
     const struct {
@@ -112,8 +130,43 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboard) {
         EXPECT_EQ(program->WaitWindow(L"#32770", 0ms), nullptr) << wParam;
         EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << wParam;
     }
+
+    const std::vector<std::string> sentences{"S0", "未登録", "S2"}, clips{"S0\r\n\r\nS2\r\n", "c http://u.exa"},
+        urls{"http://u.examp"};
+    const struct {
+        int item;         // of the "▼" menu, or
+        UINT command;     // a command sent
+        std::vector<std::string> shown;
+    } steps[] = {
+        {kMenuUrlHistory, 0, urls},
+        // Loaded while a history is shown: the sentences come back.
+        {-1, ID_RECENT_FIRST + 1, {"Third C"}},
+        {kMenuClipHistory, 0, clips},
+        {-1, ID_FILE_DEFAULT, sentences},
+        {kMenuFirstRecent, 0, {"Other B"}},
+        {kMenuUrlHistory, 0, urls},
+        {kMenuSentences, 0, {"Other B"}},
+    };
+    for (const auto& [item, command, shown] : steps) {
+        ASSERT_TRUE(item < 0 ? SendCommand(*program, command) : ChooseFromListMenu(item)) << item;
+        EXPECT_TRUE(SlotsShow(*program, shown)) << item << " " << command;
+    }
+    const UINT lists[][2] = {{ID_MODE_SENTENCES, ID_CLEAR_SENTENCES},
+                             {ID_MODE_CLIPHISTORY, ID_CLEAR_CLIPHISTORY},
+                             {ID_MODE_URLHISTORY, ID_CLEAR_URLHISTORY}};
+    for (const auto& [show, clear] : lists) {
+        ASSERT_TRUE(SendCommand(*program, show) && SendCommand(*program, clear));
+        // Sent: the captions must read so as soon as the command is done.
+        EXPECT_TRUE(SlotsShow(*program, {}, 0ms)) << "command " << clear;
+    }
+    // Clearing the sentences is a change the exit writes.
     ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(ReadBytes(folder.File(Wide("他の文.txt"))), "");
+    // Loading did not reorder the recent files.
+    const std::string settings = ReadBytes(folder.File(L"Quillstack.ini"));
+    EXPECT_NE(settings.find(recent), std::string::npos) << settings;
 }
+
 
 }  // namespace
 }  // namespace e2e

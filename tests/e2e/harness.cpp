@@ -354,11 +354,6 @@ std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::o
     return {shown[0], shown[1]};
 }
 
-std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout) {
-    if (!WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, timeout)) return std::nullopt;
-    return ClipboardText();
-}
-
 HWND OpenOptions(const Program& program, HWND except) {
     program.Command(ID_OPTIONS);
     return program.WaitDialog(except);

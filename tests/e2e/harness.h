@@ -24,13 +24,12 @@ using namespace qstest;
 void RemoveInstanceAtom();
 bool InstanceAtomExists();
 
-// The clipboard, written and read by this test process.
+// Writes the clipboard as another program: ANSI text owned by this
+// process's window (or by no window), or a bitmap without text.
 class ClipboardWriter {
 public:
     HWND Window() const { return window_.get(); }
-    // ANSI text, owned by this process's window (or by no window).
     bool Put(std::string_view ansi, bool withOwner = true);
-    // A bitmap only, no text.
     bool PutBitmap();
 
 private:
@@ -50,8 +49,7 @@ public:
 
     DWORD Id() const { return info_.dwProcessId; }
     bool Running() const;
-    // Waits for the process to end; false on time-out.
-    bool WaitExit(std::chrono::milliseconds timeout = 15s) const;
+    bool WaitExit(std::chrono::milliseconds timeout = 15s) const;  // false on time-out
     DWORD ExitCode() const;
 
     // A top-level window of class `className` (visible, when `shown`) other
@@ -66,9 +64,9 @@ public:
     std::string SlotText(int slot) const;  // UTF-8
     std::vector<std::string> SlotTexts() const;
 
-    void Command(UINT id) const;   // posted to the frame
+    void Command(UINT id) const;      // posted to the frame
     void Click(int controlId) const;  // posted to a button of the form
-    bool Exit();  // the exit command, then waits for the process to end
+    bool Exit();                      // the exit command, then the end of the process
 
     // A dialog or message box (other than `except`, one still open under it).
     HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
@@ -96,7 +94,6 @@ private:
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 
-// Each test starts with no atom left over and its own folder.
 class E2eTest : public ::testing::Test {
 protected:
     void SetUp() override { RemoveInstanceAtom(); }
@@ -118,7 +115,6 @@ inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY
 // which passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
 
-
 // The Unix path of a Windows path, as Wine's launcher hands it on ("" when
 // not under Wine).
 std::string UnixPath(const std::wstring& path);
@@ -134,11 +130,9 @@ public:
     BrowserRecorder(const BrowserRecorder&) = delete;
     BrowserRecorder& operator=(const BrowserRecorder&) = delete;
 
-    // The address of the page opened last, once there is one ("" on time-out).
-    std::string WaitAddress() const;
+    std::string WaitAddress() const;  // of the page opened last ("" on time-out)
     void Clear() const { DeleteFileW(address_.c_str()); }
-    // No program for .html, as in a fresh prefix.
-    static void Forget();
+    static void Forget();  // no program for .html, as in a fresh prefix
 
 private:
     std::wstring address_;
@@ -149,8 +143,8 @@ private:
 // Its thread must serve its messages.
 class ClipboardViewer {
 public:
-    ClipboardViewer();   // joins the chain, at its head
-    ~ClipboardViewer();  // leaves the chain if still in it
+    ClipboardViewer();  // joins the chain, at its head
+    ~ClipboardViewer();
     ClipboardViewer(const ClipboardViewer&) = delete;
     ClipboardViewer& operator=(const ClipboardViewer&) = delete;
 
@@ -191,7 +185,6 @@ bool CloseOptions(const Program& program, HWND sheet, bool ok);
 // program is not hung. (Clipboard notifications may still be pending: see
 // WaitHandled.)
 bool Answers(const Program& program, std::chrono::milliseconds timeout = 5s);
-
 // Sends the frame a command that opens no window; true once it is done.
 bool SendCommand(const Program& program, UINT id);
 
@@ -199,11 +192,6 @@ bool SendCommand(const Program& program, UINT id);
 // end "未登録"); on time-out the failure shows what they read.
 ::testing::AssertionResult SlotsShow(const Program& program, std::vector<std::string> expected,
                                      std::chrono::milliseconds timeout = 10s);
-
-// The clipboard's text once its sequence number has moved on from
-// `sequence`, or nothing on time-out. (Polling the number, not the text,
-// keeps the clipboard free for the program.)
-std::optional<std::string> ClipboardTextAfter(DWORD sequence, std::chrono::milliseconds timeout = 10s);
 
 // The items of a slot's pop-up menu, counted from the first.
 enum SlotMenuItem { kAppendBehind, kAppendFront, kRegister };
@@ -232,26 +220,23 @@ protected:
     }
 
     // Copies UTF-8 text as another program; true once the program has dealt with it.
-    bool Copy(std::string_view utf8) {
-        return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); });
-    }
+    bool Copy(std::string_view utf8) { return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); }); }
 
     // The clipboard's text once the program has dealt with the change
-    // `action` makes it make.
+    // `action` makes it make. (Polling the sequence number, not the text,
+    // keeps the clipboard free for the program.)
     template <class Action>
     std::optional<std::string> CopiedBy(Action action) {
         const DWORD sequence = GetClipboardSequenceNumber();
         std::optional<std::string> text;
         WaitHandled(*tail, [&] {
             action();
-            text = ClipboardTextAfter(sequence);
+            if (WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; })) text = ClipboardText();
             return text.has_value();
         });
         return text;
     }
-    std::optional<std::string> PressSlot(int slot) {
-        return CopiedBy([&] { program->Click(1000 + slot); });
-    }
+    std::optional<std::string> PressSlot(int slot) { return CopiedBy([&] { program->Click(1000 + slot); }); }
 
     // A sent BM_CLICK (done on return); true when the clipboard was left alone.
     bool PressLeavesClipboard(int controlId) {

@@ -6,19 +6,14 @@
 namespace e2e {
 namespace {
 
-class HelpTest : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        BrowserRecorder::Forget();
-    }
-};
+using HelpTest = ProgramTest;
 
 // Without a program for .html the shell cannot open the page: a message
 // names it. With one, the tray menu's help item opens the contents page,
 // which forwards to a section of the guide, and the help buttons of the
 // sentence editor and the new-file wizard their pages.
 TEST_F(HelpTest, HelpOpensTheContentsPageOrNamesThePageItCannotOpen) {
+    BrowserRecorder::Forget();
     ASSERT_TRUE(Start());
     const std::wstring page = folder.File(L"help\\context\\contents.html");
     program->Command(ID_HELP_FINDER);

@@ -1,7 +1,9 @@
 // The eight-button panel of the real program: captions, the scroll bar and
 // the wheel, the form's background and a hand-edited SentenceMaxCount below
-// eight. (Pressing a slot and its pop-up menu's copies
-// are in capture_test.cpp, registering into a slot in settings_file_test.cpp.)
+// eight. (Pressing a slot and its pop-up menu's copies are in
+// capture_test.cpp, registering into a slot in settings_file_test.cpp.)
+#include <cstdlib>
+
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -60,76 +62,90 @@ TEST_F(PanelTest, CaptionsShowTitlesStartsOrEndsAsTheViewSettingSays) {
     }
 }
 
-// ---- Scrolling ----------------------------------------------------------------
+// ---- Scrolling and the background ----------------------------------------------
 
-class ScrollTest : public ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        WriteSettings(folder, {"SentenceMaxCount=16"});
-        std::vector<std::string> texts;
-        for (int i = 0; i < 16; ++i) texts.push_back(Entry(i));
-        WriteList(L"Quillstack.txt", texts);
+std::string Entry(int i) {
+    return "E" + std::to_string(100 + i).substr(1);
+}
+
+// The captions with entry `top` on slot 0.
+std::vector<std::string> From(int top) {
+    std::vector<std::string> texts;
+    for (int slot = 0; slot < 8; ++slot) texts.push_back(Entry(top + slot));
+    return texts;
+}
+
+// Screen points of the form that no control covers.
+std::vector<POINT> BackgroundPoints(HWND view) {
+    RECT client{};
+    GetClientRect(view, &client);
+    std::vector<POINT> points;
+    for (int y = client.top + 1; y < client.bottom - 1; y += 3) {
+        for (int x = client.left + 1; x < client.right - 1; x += 3) {
+            POINT point{x, y};
+            ClientToScreen(view, &point);
+            if (WindowFromPoint(point) == view) points.push_back(point);
+        }
     }
+    return points;
+}
 
-    static std::string Entry(int i) { return "E" + std::to_string(100 + i).substr(1); }
-
-    // The captions with entry `top` on slot 0.
-    static std::vector<std::string> From(int top) {
-        std::vector<std::string> texts;
-        for (int slot = 0; slot < 8; ++slot) texts.push_back(Entry(top + slot));
-        return texts;
-    }
-};
-
-TEST_F(ScrollTest, RangeIsZeroToEightAndTheBarsMessagesAndTheWheelMoveTheCaptions) {
+TEST_F(PanelTest, BackgroundHasBkColorAndTheBarsMessagesAndTheWheelScrollWhatTheSlotsStandFor) {
     UINT lines = 3;
     SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     ASSERT_TRUE(lines >= 1 && lines <= 4) << lines << ": the steps below assume small wheel steps";
     const int step = static_cast<int>(lines);
+    const COLORREF colour = RGB(12, 200, 34);
+    WriteSettings(folder, {"SentenceMaxCount=16", "BkColor=" + std::to_string(colour)});
+    std::vector<std::string> texts;
+    for (int i = 0; i < 16; ++i) texts.push_back(Entry(i));
+    WriteList(L"Quillstack.txt", texts);
     ASSERT_TRUE(Start());
     EXPECT_EQ(ScrollMax(*program), 8);
     ASSERT_TRUE(SlotsShow(*program, From(0)));
 
-    struct Step {
-        int code;
-        int position;
-        int top;
-    };
+    const std::vector<POINT> points = BackgroundPoints(program->View());
+    ASSERT_GT(points.size(), 20u);
+    HDC screen = GetDC(nullptr);
+    std::size_t other = 0;
+    bool painted = WaitUntil([&] {
+        other = 0;
+        for (POINT point : points) other += GetPixel(screen, point.x, point.y) != colour;
+        return other == 0;
+    });
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(painted) << other << " of " << points.size() << " background points have another colour";
+
     // The bar's own messages reach the panel and its position; each code's
     // arithmetic is the core's tests. A step that must not move is followed
     // by one that moves relatively, so a wrong position shows next. Thumb
     // messages come outside a live drag too: their own position counts then.
-    const Step steps[] = {
+    const struct {
+        int code, position, top;
+    } steps[] = {
         {SB_LINEDOWN, 0, 1}, {SB_THUMBTRACK, 5, 5}, {SB_ENDSCROLL, 0, 5}, {SB_LINEUP, 0, 4},
         {SB_PAGEDOWN, 0, 8}, {SB_LINEDOWN, 0, 8},   {SB_LINEUP, 0, 7},    {SB_PAGEUP, 0, 0},
     };
-    for (const Step& step : steps) {
-        PostScroll(*program, step.code, step.position);
-        EXPECT_TRUE(SlotsShow(*program, From(step.top))) << "code " << step.code << " position " << step.position;
-        EXPECT_EQ(ScrollPos(*program), step.top) << "code " << step.code;
+    for (const auto& [code, position, top] : steps) {
+        PostScroll(*program, code, position);
+        EXPECT_TRUE(SlotsShow(*program, From(top))) << "code " << code << " position " << position;
+        EXPECT_EQ(ScrollPos(*program), top) << "code " << code;
     }
 
     // The wheel, over the form or a slot, moves by lines, never past either end.
     HWND slot = program->Control(IDC_SLOT0 + 3);
-    PostWheel(program->View(), -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(step)));
-    PostWheel(slot, -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(2 * step)));
-    PostWheel(slot, WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(step)));
-    for (int i = 0; i < 4; ++i) PostWheel(program->View(), -WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(8)));
-    for (int i = 0; i < 4; ++i) PostWheel(slot, WHEEL_DELTA);
-    EXPECT_TRUE(SlotsShow(*program, From(0)));
+    const struct {
+        HWND window;
+        int turns, top;
+    } wheel[] = {{program->View(), -1, step}, {slot, -1, 2 * step}, {slot, 1, step}, {program->View(), -4, 8}, {slot, 4, 0}};
+    for (const auto& [window, turns, top] : wheel) {
+        for (int i = 0; i < std::abs(turns); ++i) PostWheel(window, turns < 0 ? -WHEEL_DELTA : WHEEL_DELTA);
+        EXPECT_TRUE(SlotsShow(*program, From(top))) << turns;
+    }
     EXPECT_EQ(ScrollPos(*program), 0);
-    ASSERT_TRUE(program->Exit());
-}
 
-// With the panel scrolled, a slot stands for entry m_nTop + slot in every
-// command; a capture and a mode switch leave m_nTop where it is.
-TEST_F(ScrollTest, SlotCommandsActOnTheScrolledEntriesAndTopStays) {
-    ASSERT_TRUE(Start());
+    // Scrolled, a slot stands for entry m_nTop + slot in every command; a
+    // capture and a mode switch leave m_nTop where it is.
     PostScroll(*program, SB_THUMBTRACK, 3);
     ASSERT_TRUE(SlotsShow(*program, From(3)));
     EXPECT_EQ(PressSlot(2), Entry(5));
@@ -139,7 +155,6 @@ TEST_F(ScrollTest, SlotCommandsActOnTheScrolledEntriesAndTopStays) {
     std::vector<std::string> sentences = From(3);
     sentences[0] = "Fresh";
     EXPECT_TRUE(SlotsShow(*program, sentences));
-
     ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
     for (const char* text : {"c1", "c2", "c3", "c4"}) ASSERT_TRUE(Copy(text));
     EXPECT_TRUE(SlotsShow(*program, {"c1", "Fresh"}));
@@ -174,38 +189,6 @@ TEST_P(SmallMaxCountTest, NothingScrollsAndNoSlotReachesPastTheCount) {
     EXPECT_EQ(program->ExitCode(), 0u);
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), max > 0 ? ListFileBytes({"Fresh"}) : "");
     EXPECT_EQ(ClipboardText(), "Fresh");
-}
-
-// ---- Background ----------------------------------------------------------------
-
-TEST_F(PanelTest, FormBackgroundHasBkColor) {
-    const COLORREF colour = RGB(12, 200, 34);
-    WriteSettings(folder, {"BkColor=" + std::to_string(colour)});
-    ASSERT_TRUE(Start());
-    // Screen points of the form that no control covers.
-    HWND view = program->View();
-    RECT client{};
-    GetClientRect(view, &client);
-    std::vector<POINT> points;
-    for (int y = client.top + 1; y < client.bottom - 1; y += 3) {
-        for (int x = client.left + 1; x < client.right - 1; x += 3) {
-            POINT point{x, y};
-            ClientToScreen(view, &point);
-            if (WindowFromPoint(point) == view) points.push_back(point);
-        }
-    }
-    ASSERT_GT(points.size(), 20u);
-
-    HDC screen = GetDC(nullptr);
-    std::size_t other = 0;
-    bool painted = WaitUntil([&] {
-        other = 0;
-        for (POINT point : points) other += GetPixel(screen, point.x, point.y) != colour;
-        return other == 0;
-    });
-    ReleaseDC(nullptr, screen);
-    EXPECT_TRUE(painted) << other << " of " << points.size() << " background points have another colour";
-    ASSERT_TRUE(program->Exit());
 }
 
 }  // namespace

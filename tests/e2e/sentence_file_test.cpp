@@ -20,32 +20,12 @@ std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
-TEST_F(SentenceFileTest, FortyEntriesNamedOnTheCommandLineAreLoadedAndRaiseTheMaximum) {
-    std::vector<std::string> entries;
-    for (int i = 100; i < 140; ++i) entries.push_back("s" + std::to_string(i).substr(1));
-    WriteList(L"forty.txt", entries);
-    const std::string bytes = ReadBytes(folder.File(L"forty.txt"));
-    ASSERT_TRUE(Start(0, Quoted(folder.File(L"forty.txt"))));
-    EXPECT_TRUE(SlotsShow(*program, {entries.begin(), entries.begin() + 8}));
-    // The scroll bar reaches the 40th entry.
-    PostMessageW(program->View(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32),
-                 reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
-    EXPECT_TRUE(SlotsShow(*program, {entries.begin() + 32, entries.end()}));
-    ASSERT_TRUE(program->Exit());
-
-    EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "SentenceMaxCount=40"));
-    EXPECT_EQ(ReadBytes(folder.File(L"forty.txt")), bytes);
-    EXPECT_TRUE(FileExists(folder.File(L"forty_Title.txt")));
-    // The default file was never the start file.
-    EXPECT_FALSE(FileExists(folder.File(L"Quillstack.txt")));
-}
-
-// A file named on the command line, with its title file beside it.
+// A file named on the command line, with its title file beside it or none.
 struct NamedFile {
     const char* name;
     const char* subfolder;  // UTF-8; empty: beside the program
     const char* file;       // UTF-8
-    bool quoted;
+    bool quoted, titles;
 };
 
 void PrintTo(const NamedFile& named, std::ostream* os) {
@@ -54,13 +34,13 @@ void PrintTo(const NamedFile& named, std::ostream* os) {
 
 class CommandLineFileTest : public ProgramTest, public ::testing::WithParamInterface<NamedFile> {};
 
+// "表" ends in a byte that reads as a backslash.
 INSTANTIATE_TEST_SUITE_P(Names, CommandLineFileTest,
-                         ::testing::Values(NamedFile{"JapaneseFolderAndName", "文書", "表.txt", true},
-                                           NamedFile{"SpacesInFolderAndName", "my lists", "two words.txt", true},
-                                           NamedFile{"JapaneseNameWithoutQuotes", "", "定型文.txt", false}),
+                         ::testing::Values(NamedFile{"JapaneseAndSpacesInFolderAndName", "my 文書", "two 表.txt", true, true},
+                                           NamedFile{"JapaneseNameWithoutQuotes", "", "定型文.txt", false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_P(CommandLineFileTest, IsLoadedWithItsTitles) {
+TEST_P(CommandLineFileTest, FortyEntriesAreLoadedWithTheirTitlesAndRaiseTheMaximum) {
     const NamedFile& named = GetParam();
     std::wstring path = folder.Path();
     if (*named.subfolder) {
@@ -69,56 +49,64 @@ TEST_P(CommandLineFileTest, IsLoadedWithItsTitles) {
     }
     const std::wstring file = path + L"\\" + Wide(named.file);
     const std::wstring titleFile = file.substr(0, file.size() - 4) + L"_Title.txt";
-    const std::string sentences = ListFileBytes({Ansi("挨拶の文"), Ansi("お礼の文")});
-    const std::string titles = ListFileBytes({Ansi("あいさつ")});
+    std::vector<std::string> entries;
+    for (int i = 100; i < 140; ++i) entries.push_back("s" + std::to_string(i).substr(1));
+    const std::string sentences = ListFileBytes(entries), titles = ListFileBytes({Ansi("あいさつ")});
     WriteBytes(file, sentences);
-    WriteBytes(titleFile, titles);
+    if (named.titles) WriteBytes(titleFile, titles);
 
     ASSERT_TRUE(Start(0, named.quoted ? Quoted(file) : file));
-    EXPECT_TRUE(SlotsShow(*program, {"あいさつ", "お礼の文"}));
+    std::vector<std::string> shown(entries.begin(), entries.begin() + 8);
+    if (named.titles) shown[0] = "あいさつ";
+    EXPECT_TRUE(SlotsShow(*program, shown));
+    // The scroll bar reaches the 40th entry.
+    PostMessageW(program->View(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32),
+                 reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
+    EXPECT_TRUE(SlotsShow(*program, {entries.begin() + 32, entries.end()}));
     ASSERT_TRUE(program->Exit());
+
+    EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "SentenceMaxCount=40"));
     EXPECT_EQ(ReadBytes(file), sentences);
-    EXPECT_EQ(ReadBytes(titleFile), titles);
+    EXPECT_TRUE(FileExists(titleFile));
+    if (named.titles) { EXPECT_EQ(ReadBytes(titleFile), titles); }
+    // The default file was never the start file.
+    EXPECT_FALSE(FileExists(folder.File(L"Quillstack.txt")));
 }
 
 // A command line that names no sentence file, the program itself or only a
 // switch, loads the settings' start file; the switch is no file to report.
-TEST_F(SentenceFileTest, CommandLineWithoutASentenceFileLoadsInitialFileName) {
-    WriteList(L"Quillstack.txt", {"default one"});
-    // A Japanese name: its Shift-JIS bytes go through the settings file both ways.
-    const std::string initial = folder.AnsiFile("初期ファイル.txt");
-    WriteList(Wide("初期ファイル.txt"), {"initial one"});
-    for (const std::wstring& arguments : {Quoted(folder.File(L"Quillstack.exe")), std::wstring(L"-i")}) {
-        WriteBytes(folder.File(L"Quillstack.ini"), "InitialFileName=" + initial + "\r\n");
-        ASSERT_TRUE(Start(0, arguments)) << Utf8(arguments);
-        EXPECT_TRUE(SlotsShow(*program, {"initial one"})) << Utf8(arguments);
-        ASSERT_TRUE(program->Exit());
-        EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "InitialFileName=" + initial));
-    }
-}
-
 // A start file that cannot be read is reported and the default file used
 // instead. The settings forget their start file only when it is gone: not
 // when another program holds it, nor when the command line named the file.
-TEST_F(SentenceFileTest, UnreadableStartFileIsReportedAndTheDefaultFileUsed) {
-    const struct {
-        const char* initial;  // InitialFileName
-        const char* named;    // on the command line, held with read sharing
-        bool forgotten;
-    } cases[] = {{"busy.txt", "", false}, {"gone\\busy.txt", "", true}, {"Quillstack.txt", "busy.txt", false}};
+TEST_F(SentenceFileTest, StartFileIsTheNamedOneElseInitialFileNameAndOneThatCannotBeReadIsReported) {
     WriteList(L"Quillstack.txt", {"default one"});
     WriteList(L"busy.txt", {"busy one"});
+    // A Japanese name: its Shift-JIS bytes go through the settings file both ways.
+    WriteList(Wide("初期ファイル.txt"), {"initial one"});
+    const struct {
+        const char* initial;  // InitialFileName
+        std::wstring arguments;
+        const char* failing;  // held with read access, unless gone
+        bool forgotten;
+    } cases[] = {
+        {"初期ファイル.txt", Quoted(folder.File(L"Quillstack.exe")), "", false},
+        {"初期ファイル.txt", L"-i", "", false},
+        {"busy.txt", L"", "busy.txt", false},
+        {"gone\\busy.txt", L"", "gone\\busy.txt", true},
+        {"Quillstack.txt", Quoted(folder.File(L"busy.txt")), "busy.txt", false},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.arguments) + " " + c.initial);
         const std::string initial = "InitialFileName=" + folder.AnsiFile(c.initial);
         WriteSettings(folder, {initial});
-        const std::wstring failing = folder.File(Wide(*c.named ? c.named : c.initial));
+        const std::wstring failing = folder.File(Wide(c.failing));
         // A reader that lets others read: the command line's file passes the
         // start's check, and still cannot be loaded.
         std::optional<HeldFile> held;
-        if (!c.forgotten) held.emplace(failing, *c.named ? FILE_SHARE_READ : 0, GENERIC_READ);
-        program.emplace(folder, *c.named ? Quoted(failing) : L"");
-        AnswerBox("--" + Utf8(failing) + "--", IDOK);
-        EXPECT_TRUE(program->WaitFrame() && SlotsShow(*program, {"default one"})) << c.initial << c.named;
+        if (*c.failing && !c.forgotten) held.emplace(failing, c.arguments.empty() ? 0 : FILE_SHARE_READ, GENERIC_READ);
+        program.emplace(folder, c.arguments);
+        if (*c.failing) AnswerBox("--" + Utf8(failing) + "--", IDOK);
+        EXPECT_TRUE(program->WaitFrame() && SlotsShow(*program, {*c.failing ? "default one" : "initial one"}));
         held.reset();
         ASSERT_TRUE(program->Exit());
         EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), c.forgotten ? "InitialFileName=" : initial));
@@ -126,14 +114,18 @@ TEST_F(SentenceFileTest, UnreadableStartFileIsReportedAndTheDefaultFileUsed) {
 }
 
 // Changed sentences that cannot be written stop a switch to another file:
-// they stay on the panel, and a later save writes them. The default file
-// is then InitialFileName's.
-TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchToTheDefaultFile) {
-    const std::wstring named = folder.File(L"named.txt");
-    WriteList(L"named.txt", {"named"});
+// they stay on the panel, and a later switch writes them in place of the
+// old file: a hidden file, which stays hidden, at a path of 255 bytes, near
+// the limit. The default file is then InitialFileName's.
+TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchAndALongHiddenFileIsRewrittenLater) {
+    const std::wstring longFolder = folder.File(std::wstring(199 - folder.Path().size(), L'd'));
+    ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
+    const std::wstring named = longFolder + L"\\" + std::wstring(50, L's') + L".txt";
+    ASSERT_EQ(named.size(), 255u);
+    WriteBytes(named, ListFileBytes({"named"}));
+    ASSERT_TRUE(SetFileAttributesW(named.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WriteList(L"initial.txt", {"initial"});
-    const std::string initial = "InitialFileName=" + folder.AnsiFile("initial.txt");
-    WriteSettings(folder, {initial});
+    WriteSettings(folder, {"InitialFileName=" + folder.AnsiFile("initial.txt")});
     ASSERT_TRUE(Start(0, Quoted(named)));
     ASSERT_TRUE(writer.Put("changed"));
     ASSERT_TRUE(ChooseOnSlot(1, kRegister));
@@ -148,24 +140,8 @@ TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchToTheDefaultFile) {
     program->Command(ID_FILE_DEFAULT);
     EXPECT_TRUE(SlotsShow(*program, {"initial"}));
     EXPECT_EQ(ReadBytes(named), ListFileBytes({"named", "changed"}));
+    EXPECT_TRUE(GetFileAttributesW(named.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     ASSERT_TRUE(program->Exit());
-}
-
-// Rewritten in place of the old file: a hidden file, which stays hidden,
-// at a path of 255 bytes, near the limit.
-TEST_F(SentenceFileTest, LongHiddenSentenceFileIsRewritten) {
-    const std::wstring longFolder = folder.File(std::wstring(199 - folder.Path().size(), L'd'));
-    ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
-    const std::wstring file = longFolder + L"\\" + std::wstring(50, L's') + L".txt";
-    ASSERT_EQ(file.size(), 255u);
-    WriteBytes(file, ListFileBytes({"old"}));
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(Start(0, Quoted(file)));
-    ASSERT_TRUE(writer.Put("new"));
-    ASSERT_TRUE(ChooseOnSlot(0, kRegister));
-    ASSERT_TRUE(program->Exit());
-    EXPECT_EQ(ReadBytes(file), ListFileBytes({"new"}));
-    EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 }  // namespace

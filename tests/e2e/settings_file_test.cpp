@@ -1,6 +1,6 @@
-// The settings file beside the program: what a first start leaves, a file
-// another program holds, and that every way out of the program writes the
-// settings and, unless told otherwise, the changed sentences. (How each key
+// The settings file beside the program: a file another program holds, and
+// that every way out of the program writes the settings and, unless told
+// otherwise, the changed sentences. (How each key
 // is read and written is the core's tests; many tests here start from a
 // settings file of their own.)
 #include <optional>
@@ -24,21 +24,6 @@ std::string Canonical(std::string_view text) {
     return qs::WriteSettingsText(settings, urlBegin, urlEnd, recentFiles);
 }
 
-TEST_F(SettingsFileTest, FirstStartLeavesTheDefaultFileAndEmptySentenceFiles) {
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(WaitUntil([&] { return Utf8(WindowText(program->Frame())) == "Quill - Quillstack"; }))
-        << Utf8(WindowText(program->Frame()));
-    ASSERT_TRUE(program->Exit());
-
-    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.ini")), Canonical(""));
-    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
-    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), "");
-    // Nothing else beside the program and its guide: no temporary file of
-    // the safe writes is left behind.
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
-                                                                  "Quillstack_Title.txt", "help", "quillstack.dll"}));
-}
-
 TEST_F(SettingsFileTest, FileHeldThroughTheStartGivesDefaultsAndIsLeftAsItWas) {
     WriteList(L"other.txt", {"not wanted"});
     const std::string original = "InitialFileName=" + folder.AnsiFile("other.txt") + "\r\nSentenceMaxCount=40\r\n";
@@ -56,7 +41,7 @@ TEST_F(SettingsFileTest, FileHeldThroughTheStartGivesDefaultsAndIsLeftAsItWas) {
 
 // ---- Every way out ----------------------------------------------------------
 
-enum class Way { ExitCommand, ExitWithoutSaving, CloseBox, AltF4, EndOfSession };
+enum class Way { ExitCommand, ExitWithoutSaving, AltF4, EndOfSession };
 
 struct ExitCase {
     const char* name;
@@ -79,7 +64,6 @@ const char kWriteFailed[] = "登録ファイルが見つかりません。\n--�
 // (The plain exit command writes in the asked and held cases.)
 const ExitCase kExitCases[] = {
     {"ExitWithoutSaving", Way::ExitWithoutSaving, "", nullptr, nullptr, 0, false, false},
-    {"CloseBox", Way::CloseBox, "", nullptr, nullptr, 0, true, false},
     {"AltF4", Way::AltF4, "", nullptr, nullptr, 0, true, false},
     {"EndOfSession", Way::EndOfSession, "", nullptr, nullptr, 0, true, false},
     {"AskedYes", Way::ExitCommand, "SaveWithDialog=YES\r\n", nullptr, kSaveQuestion, IDYES, true, false},
@@ -92,7 +76,8 @@ const ExitCase kExitCases[] = {
 };
 
 // Alt+F4 typed on the keyboard: the keys go through the system's input queue
-// to the program's focus window, whose default handling closes the frame.
+// to the program's focus window, whose default handling closes the frame
+// as its close box does.
 bool TypeAltF4(HWND frame) {
     SetForegroundWindow(frame);
     if (!WaitUntil([&] { return GetForegroundWindow() == frame; }, 5s)) return false;
@@ -128,15 +113,14 @@ TEST_P(ExitTest, WritesTheSettingsAndTheRegisteredSentenceUnlessToldOtherwise) {
     if (c.held) held.emplace(folder.File(c.held));
     const HWND frame = program->Frame();
     DWORD_PTR answer = 0;
+    // Windows may end the process as soon as WM_ENDSESSION returns:
+    // everything must be on disk by then.
     switch (c.way) {
     case Way::ExitCommand:
         program->Command(ID_APP_EXIT);
         break;
     case Way::ExitWithoutSaving:
         program->Command(ID_FILE_EXIT_NOSAVE);
-        break;
-    case Way::CloseBox:
-        PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case Way::AltF4:
         ASSERT_TRUE(TypeAltF4(frame));
@@ -145,8 +129,6 @@ TEST_P(ExitTest, WritesTheSettingsAndTheRegisteredSentenceUnlessToldOtherwise) {
         ASSERT_TRUE(SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
         EXPECT_NE(answer, 0u) << "the program refused to let the session end";
         ASSERT_TRUE(SendMessageTimeoutW(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
-        // Windows may end the process as soon as WM_ENDSESSION returns:
-        // everything must be on disk by then.
         EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.ini")), Canonical(c.settings));
         EXPECT_EQ(ReadBytes(sentenceFile), registered);
         break;

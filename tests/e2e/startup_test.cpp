@@ -8,21 +8,6 @@ namespace {
 
 using StartupTest = E2eTest;
 
-TEST_F(StartupTest, FirstCopyOwnsTheAtomAndASecondCopyLeavesIt) {
-    Program first(folder);
-    ASSERT_TRUE(first.WaitFrame());
-    EXPECT_TRUE(InstanceAtomExists());
-    Program second(folder);
-    ASSERT_TRUE(second.WaitFrame());
-    EXPECT_NE(first.Frame(), second.Frame());
-
-    ASSERT_TRUE(second.Exit());
-    EXPECT_TRUE(InstanceAtomExists()) << "a later copy deleted the first copy's atom";
-    ASSERT_TRUE(first.Exit());
-    EXPECT_EQ(first.ExitCode(), 0u);
-    EXPECT_FALSE(InstanceAtomExists());
-}
-
 // The file is checked before anything is created: a missing one, one
 // another program holds so that it cannot be read, and one whose name the
 // ANSI code page cannot hold (the program would look for another name).
@@ -49,10 +34,13 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsReportedAndNothingIsCreat
     EXPECT_EQ(ReadBytes(folder.File(L"held.txt")), ListFileBytes({"held"}));
 }
 
-TEST_F(StartupTest, FrameIs150By270TheFormFitsItAndTheAboutBoxShowsTheVersion) {
+// The first copy owns the atom; a second copy runs too and leaves it.
+TEST_F(StartupTest, FirstCopyShowsA150By270FrameAndItsAboutBoxOwnsTheAtomAndLeavesDefaultFiles) {
     Program program(folder);
     HWND frame = program.WaitFrame();
     ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(InstanceAtomExists());
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(frame) == L"Quill - Quillstack"; })) << Utf8(WindowText(frame));
     RECT rect{};
     GetWindowRect(frame, &rect);
     EXPECT_EQ(rect.right - rect.left, 150);
@@ -85,7 +73,21 @@ TEST_F(StartupTest, FrameIs150By270TheFormFitsItAndTheAboutBoxShowsTheVersion) {
         << Program::DialogText(about);
     Program::PressButton(about, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+    Program second(folder);
+    ASSERT_TRUE(second.WaitFrame());
+    EXPECT_NE(second.Frame(), frame);
+    ASSERT_TRUE(second.Exit());
+    EXPECT_TRUE(InstanceAtomExists()) << "a later copy deleted the first copy's atom";
     ASSERT_TRUE(program.Exit());
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(InstanceAtomExists());
+    // A first start leaves empty sentence files, and nothing else beside
+    // the program and its guide: no temporary file of the safe writes.
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), "");
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
+                                                                  "Quillstack_Title.txt", "help", "quillstack.dll"}));
 }
 
 }  // namespace
