@@ -91,7 +91,9 @@ protected:
         const int heard = tail->Notifications();
         const DWORD sequence = GetClipboardSequenceNumber();
         if (auto typed = Type(keys); !typed) return typed;
-        if (auto text = ClipboardTextAfter(sequence); text != Ansi(utf8)) {
+        std::optional<std::string> text;
+        if (WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; })) text = ClipboardText();
+        if (text != Ansi(utf8)) {
             return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
         }
         WaitUntil([&] { return tail->Notifications() > heard; });
