@@ -125,6 +125,12 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
         const DWORD sequence = GetClipboardSequenceNumber();
         program->Command(ID_JOIN_CLIPHISTORY);
         HWND dialog = WaitJoinDialog();
+        // On Windows a focused push button takes Enter; Wine leaves it to
+        // the default button, so the focus is checked itself.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+        EXPECT_EQ(GetDlgCtrlID(thread.hwndFocus), IDCANCEL);
         PostMessageW(dialog, message, wParam, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program)) << wParam;
         EXPECT_EQ(program->WaitWindow(L"#32770", 0ms), nullptr) << wParam;
