@@ -5,12 +5,6 @@
 #include "framework/handles.h"
 #include "res/resource.h"
 
-namespace {
-
-constexpr COLORREF kDefaultColour = RGB(230, 230, 230);
-
-}  // namespace
-
 QPropPageFirst::QPropPageFirst() : COptionPage(IDD_OPTIONS_GENERAL1, kHelpContext) {}
 
 void QPropPageFirst::FromSettings(const qs::Settings& settings) {
@@ -63,11 +57,6 @@ void QPropPageFirst::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void QPropPageFirst::OnDefaults() {
-    minimize_ = qs::kMinimizeRollUpAnimated;
-    saveWithDialog_ = false;
-    showTopMost_ = true;
-    enableTimeTag_ = false;
-    initIcon_ = false;
-    colour_ = kDefaultColour;
+    FromSettings(qs::Settings{});
     InvalidateRect(Item(IDC_OPT_SWATCH), nullptr, FALSE);
 }

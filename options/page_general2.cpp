@@ -102,8 +102,9 @@ void QPropPageThird::OnBrowse() {
 }
 
 void QPropPageThird::OnDefaults() {
+    const qs::Settings defaults;
     startFile_ = defaultStartFile_;
-    recentIndex_ = 5 - kLowestRecentCount;
-    viewIndex_ = 0;
-    maxCountText_ = std::to_string(qs::kSentenceMaxCountLowest);
+    recentIndex_ = defaults.RecentCount - kLowestRecentCount;
+    viewIndex_ = defaults.View;
+    maxCountText_ = std::to_string(defaults.SentenceMaxCount);
 }

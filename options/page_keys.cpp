@@ -68,8 +68,5 @@ void QPropPageFourth::OnSetKeys() {
 }
 
 void QPropPageFourth::OnDefaults() {
-    useNumPad_ = true;
-    useKeys_ = false;
-    additional_ = qs::kAdditionalNone;
-    codes_ = {};
+    FromSettings(qs::Settings{});
 }
