@@ -61,8 +61,7 @@ TEST(SettingsText, ReadsWhatEachTextSays) {
         {"SaveWithDialog=x\r\nShowTopMost=x\r\nEnableTimeTag=x\r\nInitIcon=x\r\nUseSCKey=x\r\nUseNumPad=x\r\n",
          {"SaveWithDialog=YES", "ShowTopMost=NOT", "EnableTimeTag=YES", "InitIcon=YES", "UseNumPad=NOT"}},
         {"ShowTopMost=yes\r\nUseNumPad=YES \r\nUseSCKey=YES\r\n", {"ShowTopMost=NOT", "UseNumPad=NOT", "UseSCKey=YES"}},
-        {"Minimize=WIN\r\n", {"Minimize=WIN"}},
-        {"Minimize=MAC\r\n", {"Minimize=MAC"}},
+        {"Minimize=WIN\r\n", {"Minimize=WIN"}}, {"Minimize=MAC\r\n", {"Minimize=MAC"}},
         {"Minimize=ICO\r\n", {"Minimize=ICO"}},
         {"Minimize=XYZ\r\nMinimize=WIN\r\n", {"Minimize=ANI"}},  // an unknown name; the first counts
         {"BkColor=     255\r\nView=-1\r\nDate=2\r\nTime=1\r\n", {"BkColor=     255", "View=-1", "Date=2", "Time=1"}},
@@ -70,8 +69,7 @@ TEST(SettingsText, ReadsWhatEachTextSays) {
          {"BkColor=      -1", "SentenceMaxCount=30", "RecentCount=7", "AdditionalCode=1"}},
         {"InitialFileName=C:\\\x83\x5c\\a b.txt\r\n", {"InitialFileName=C:\\\x83\x5c\\a b.txt"}},
         // A last line without a line end reads as an empty value.
-        {"ShowTopMost=YES", {"ShowTopMost=NOT"}},
-        {"TimeCopyTemplate=<T>", {"TimeCopyTemplate="}},
+        {"ShowTopMost=YES", {"ShowTopMost=NOT"}}, {"TimeCopyTemplate=<T>", {"TimeCopyTemplate="}},
         {"URLBegin=http:// , ftp://\r\nURLEnd=a,b,a\r\n", {"URLBegin=http:// ,ftp://", "URLEnd=a,b"}},
         {"URLBegin=,ab\r\nURLEnd=ab, ,cd\r\n", {"URLBegin=", "URLEnd=ab"}},
         {"Recent File=\r\nC:\\a.txt\r\nC:\\b.txt\r\n", {"Recent File=\r\nC:\\a.txt\r\nC:\\b.txt"}},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/caption.h"
@@ -22,7 +23,7 @@ const std::string kPlaceholder = "\x96\xA2\x93\x6F\x98\x5E";
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;
-    for (int i = 0; i < n; ++i) out += s;
+    while (n-- > 0) out += s;
     return out;
 }
 
@@ -43,17 +44,15 @@ TEST(Caption, CutsWholeCharactersFromTheStartOrTheEnd) {
     // A lead byte with nothing after it is a character of its own.
     EXPECT_EQ(caption("abcdefghijklmn\x82", 2), "bcdefghijklmn\x82");
     EXPECT_EQ(caption("\x82", 2), "\x82");
-}
-
-TEST(Caption, TitleOnlyForSentencesWithView0) {
-    const auto caption = [](std::string_view title, std::string_view text, int mode, int view) {
+    // The title only for sentences with view 0.
+    const auto slot = [](std::string_view title, std::string_view text, int mode, int view) {
         return SlotCaption(title, text, mode, view, kButtonCaptionWidth, kShiftJis, kPlaceholder);
     };
-    EXPECT_EQ(caption("Greeting", "Hello", 0, 0), "Greeting");
-    EXPECT_EQ(caption("Greeting", "Hello", 0, 1), "Hello");
-    EXPECT_EQ(caption("Greeting", "Hello", 1, 0), "Hello") << "in the histories view 0 acts as 1";
-    EXPECT_EQ(caption("", "", 0, 0), kPlaceholder);
-    EXPECT_EQ(caption("x" + Repeat(kSmallA, 8), "Hello", 0, 0), "x" + Repeat(kSmallA, 6));
+    EXPECT_EQ(slot("Greeting", "Hello", 0, 0), "Greeting");
+    EXPECT_EQ(slot("Greeting", "Hello", 0, 1), "Hello");
+    EXPECT_EQ(slot("Greeting", "Hello", 1, 0), "Hello") << "in the histories view 0 acts as 1";
+    EXPECT_EQ(slot("", "", 0, 0), kPlaceholder);
+    EXPECT_EQ(slot("x" + Repeat(kSmallA, 8), "Hello", 0, 0), "x" + Repeat(kSmallA, 6));
 }
 
 // "表" is 0x95 0x5C in Shift-JIS: its second byte is the backslash code.
@@ -74,25 +73,18 @@ TEST(LeadBytes, FileNameStartSkipsBackslashBytesInsideCharacters) {
     }
 }
 
-// The Japanese formats as the string table gives them in code page 932:
-// year, month, day and hour, minute, second marks.
-const std::string kJaYear = "\x94" "N", kJaMonth = "\x8C\x8E", kJaDay = "\x93\xFA";
-const std::string kJaHour = "\x8E\x9E", kJaMinute = "\x95\xAA", kJaSecond = "\x95" "b";
-const DateTimeFormats kFormats = MakeDateTimeFormats(kShiftJis, "%Y" + kJaYear + "%m" + kJaMonth + "%d" + kJaDay,
-                                                     "%H" + kJaHour + "%M" + kJaMinute + "%S" + kJaSecond);
+// The Japanese formats come from the string table, in code page 932: a year mark, an hour mark.
+const DateTimeFormats kFormats = MakeDateTimeFormats(kShiftJis, "%Y\x94N%m", "%H\x8E\x9E%M");
 constexpr Moment kY2k{2000, 1, 2, 0, 1, 15, 30};  // Sunday 2 January 2000, 01:15:30
-constexpr DateTimeKind kDate = DateTimeKind::kDate;
-constexpr DateTimeKind kTime = DateTimeKind::kTime;
+using enum DateTimeKind;
 
-TEST(DateTime, Formats) {
-    const auto format = [](DateTimeKind kind, int index, const Moment& moment = kY2k) {
-        return FormatDateTime(moment, kind, index, kFormats);
-    };
+TEST(DateTime, FormatsExpandsTimeTagsAndFillsTheClockTemplate) {
+    const auto format = [](DateTimeKind kind, int i, Moment m = kY2k) { return FormatDateTime(m, kind, i, kFormats); };
     EXPECT_EQ(format(kDate, 0), "Sunday, January, 02, 2000");
     EXPECT_EQ(format(kDate, 1), "2000/01/02");
-    EXPECT_EQ(format(kDate, 2), "2000" + kJaYear + "01" + kJaMonth + "02" + kJaDay);
+    EXPECT_EQ(format(kDate, 2), "2000\x94N01");
     EXPECT_EQ(format(kTime, 0), "01:15:30");
-    EXPECT_EQ(format(kTime, 1), "01" + kJaHour + "15" + kJaMinute + "30" + kJaSecond);
+    EXPECT_EQ(format(kTime, 1), "01\x8E\x9E" "15");
     EXPECT_EQ(format(kDate, 0, {2025, 12, 31, 3, 23, 59, 58}), "Wednesday, December, 31, 2025");
     EXPECT_EQ(format(kDate, 1, {999, 5, 6, 6, 7, 8, 9}), "0999/05/06");
     // Indexes only a hand-edited settings file can hold.
@@ -108,13 +100,8 @@ TEST(DateTime, Formats) {
     EXPECT_EQ(FormatDateTime(kY2k, kDate, 0, formats).size(), 127u);
     formats.date[0] += "x";  // 128 bytes: too long, none
     EXPECT_EQ(FormatDateTime(kY2k, kDate, 0, formats), "");
-}
-
-TEST(DateTime, ExpandsTimeTagsAndFillsTheClockTemplate) {
-    const auto expanded = [](std::string text) {
-        ExpandTimeTags(text, kY2k, kFormats);
-        return text;
-    };
+    // Time tags and the clock template.
+    const auto expanded = [](std::string text) { return ExpandTimeTags(text, kY2k, kFormats), text; };
     EXPECT_EQ(expanded("Sent <TIME>"), "Sent 2000/01/02 01:15:30");
     EXPECT_EQ(expanded("<TIME><TIME>"), "2000/01/02 01:15:302000/01/02 01:15:30");
     EXPECT_EQ(expanded("<time> <Time> <TIME"), "<time> <Time> <TIME");
@@ -122,11 +109,10 @@ TEST(DateTime, ExpandsTimeTagsAndFillsTheClockTemplate) {
     EXPECT_EQ(expanded("<TIME>\x82"), "2000/01/02 01:15:30\x82");
     EXPECT_EQ(FillDateTimeTemplate("<D>, <T>", kY2k, 0, 0, kFormats), "Sunday, January, 02, 2000, 01:15:30");
     EXPECT_EQ(FillDateTimeTemplate("<D> <D>", kY2k, 1, 0, kFormats), "2000/01/02 2000/01/02");
-    EXPECT_EQ(FillDateTimeTemplate("[<D>] <T>", kY2k, 5, 1, kFormats),
-              "[] 01" + kJaHour + "15" + kJaMinute + "30" + kJaSecond);
+    EXPECT_EQ(FillDateTimeTemplate("[<D>] <T>", kY2k, 5, 1, kFormats), "[] 01\x8E\x9E" "15");
 }
 
-TEST(KeyNames, NamesAndCodes) {
+TEST(KeyNames, NamesCodesAndPositions) {
     const std::pair<int, std::string> names[] = {{0x30, "0"}, {0x39, "9"}, {0x41, "A"},  {0x5A, "Z"}, {0x60, "N0"},
                                                  {0x69, "N9"}, {0x70, "F1"}, {0x78, "F9"}, {0, ""},    {-1, ""}};
     for (const auto& [code, name] : names) EXPECT_EQ(KeyNameFromCode(code), name) << code;
@@ -138,43 +124,32 @@ TEST(KeyNames, NamesAndCodes) {
         named += !name.empty();
     }
     EXPECT_EQ(named, 10 + 26 + 10 + 9);
-    const std::pair<std::string, int> codes[] = {{"F", 0x46}, {"N", 0x4E}, {"F0", 0x46}, {"NX", 0x4E},
-                                                 {"", 0},     {"\x82\xA0", 0x82}};
-    for (const auto& [name, code] : codes) EXPECT_EQ(KeyCodeFromName(name), code) << name;
-}
-
-TEST(KeyNames, NormalizeFoldsKeypadDigitsAndClearsLaterDuplicates) {
-    const std::pair<KeyCodes, KeyCodes> cases[] = {
+    const std::pair<std::string, int> odd[] = {{"F", 0x46}, {"N", 0x4E}, {"F0", 0x46}, {"NX", 0x4E}, {"", 0},
+                                               {"\x82\xA0", 0x82}};
+    for (const auto& [name, code] : odd) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+    // Keypad digits fold onto the digit keys, and later duplicates are cleared.
+    const std::pair<KeyCodes, KeyCodes> folds[] = {
         {{0x61, 0, 0, 0, 0, 0x31}, {0x31}},
         {{0x31, 0x61, 0x41, 0x41, 0x69, 0x60, 0x6A, -1, -1}, {0x31, 0, 0x41, 0, 0x39, 0x30, 0x6A, -1}},
         {{0, 0, 0x5F, 0x70}, {0, 0, 0x5F, 0x70}},
         {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x66, 0x36}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x36}}};
-    for (auto [codes, expected] : cases) {
+    for (auto [codes, expected] : folds) {
         NormalizeKeyCodes(codes);
         EXPECT_EQ(codes, expected);
     }
-}
-
-// The position a key reported by the hook stands for: the first one with its
-// code, a keypad digit as the digit key only when the keypad is not told
-// apart, and nothing for code 0 or codes above 0x7F kept as signed bytes.
-TEST(KeyNames, ShortcutPositionOfAKey) {
-    const KeyCodes codes = {0, 'Q', 0x61, '1', 'Q', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::int8_t>(0xDE)};
-    const struct {
-        int key;
-        bool useNumPad;
-        std::optional<int> position;
-    } cases[] = {{'Q', true, 1},  {0x61, true, 2}, {0x61, false, 3}, {'1', true, 3},     {0x62, false, std::nullopt},
-                 {0, true, std::nullopt}, {0xDE, true, 15}, {'W', true, std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(ShortcutPosition(codes, c.key, c.useNumPad), c.position) << c.key;
-}
-
-// The hook reports either side's modifier as the generic one.
-TEST(HookKeyCodes, ModifiersBecomeGenericOthersStay) {
-    const std::pair<unsigned, unsigned> cases[] = {{0xA0, 0x10}, {0xA1, 0x10}, {0xA2, 0x11}, {0xA3, 0x11},
-                                                   {0xA4, 0x12}, {0xA5, 0x12}, {0x9F, 0x9F}, {0xA6, 0xA6},
-                                                   {0x11, 0x11}, {0x51, 0x51}, {0x1A2, 0x11}};
-    for (const auto& [seen, reported] : cases) EXPECT_EQ(qhook::GenericKeyCode(seen), reported) << seen;
+    // The position a key reported by the hook stands for: the first one with
+    // its code, a keypad digit as the digit key only when the keypad is not
+    // told apart, nothing for code 0, and codes above 0x7F kept as signed bytes.
+    const KeyCodes set = {0, 'Q', 0x61, '1', 'Q', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::int8_t>(0xDE)};
+    const std::tuple<int, bool, std::optional<int>> keys[] = {
+        {'Q', true, 1}, {0x61, true, 2}, {0x61, false, 3}, {'1', true, 3}, {0x62, false, std::nullopt},
+        {0, true, std::nullopt}, {0xDE, true, 15}, {'W', true, std::nullopt}};
+    for (const auto& [key, numPad, position] : keys) EXPECT_EQ(ShortcutPosition(set, key, numPad), position) << key;
+    // The hook reports either side's modifier as the generic one.
+    const std::pair<unsigned, unsigned> hookCodes[] = {{0xA0, 0x10}, {0xA1, 0x10}, {0xA2, 0x11}, {0xA3, 0x11},
+                                                       {0xA4, 0x12}, {0xA5, 0x12}, {0x9F, 0x9F}, {0xA6, 0xA6},
+                                                       {0x11, 0x11}, {0x51, 0x51}, {0x1A2, 0x11}};
+    for (const auto& [seen, reported] : hookCodes) EXPECT_EQ(qhook::GenericKeyCode(seen), reported) << seen;
 }
 
 }  // namespace
