@@ -1,6 +1,5 @@
-// Helpers shared by the core's unit tests and its fuzz targets, so that both
-// build lists, parse list files and load settings text the same way. No test
-// framework here: the fuzz targets include this too.
+// Shared by the core's unit tests and its fuzz targets (so no test framework
+// here): both build lists, parse list files and load settings text alike.
 #pragma once
 
 #include <string>
@@ -24,8 +23,7 @@ inline StringList ListOf(const Texts& texts) {
 
 inline Texts Items(const StringList& list) { return {list.begin(), list.end()}; }
 
-// The entries of a list file's text; the list starts non-empty because
-// parsing must replace what was there.
+// A list file's entries; the list starts non-empty as parsing must replace it.
 inline Texts ParseList(std::string_view text, const LeadBytes& lead = LeadBytes::ShiftJis()) {
     StringList list(2);
     ParseListText(text, list, lead);

@@ -88,8 +88,7 @@ TEST(ListFileText, Parses) {
         // Not markers: no line end, CR without LF, other spellings.
         {"<STRING>", {}}, {"<STRING>\r\r\na", {}}, {"<string>\r\nz", {}},
         {"<<STRING>\r\nz<STRING\r\n<STRING>\n", {"z<STRING"}},
-        // A lead byte takes the '<' after it as its second byte; lead bytes
-        // in a row pair up from the start.
+        // A lead byte takes the '<' after it as its second byte; lead bytes in a row pair up from the start.
         {"\x81<STRING>\r\nx", {}}, {"\x81\x81<STRING>\r\nx", {"x"}},
         {"<STRING>\r\na\x81<STRING>\r\nb", {"a\x81<STRING>\r\nb"}},
         {"\x81\x81\x81<STRING>\r\nx<STRING>\r\ny", {"y"}},
@@ -103,10 +102,8 @@ TEST(ListFileText, Parses) {
     EXPECT_EQ(ParseList("<STRING>\r\na\x81 ", LeadBytes()), Texts{"a\x81"});
 }
 
-// A code page where white-space bytes are lead bytes too: trailing white
-// space pairs up into double-byte characters, which stay, from the last
-// character boundary before it; only a white-space byte that is a character
-// of its own goes.
+// A code page where white-space bytes are lead bytes too: the double-byte
+// characters they make stay; only a white-space byte standing alone goes.
 TEST(ListFileText, TrimKeepsDoubleByteCharactersMadeOfWhiteSpaceBytes) {
     const LeadBytes spaceLeads =
         LeadBytes::FromPredicate([](unsigned char b) { return b == ' ' || b == '\t' || b == 0x81; });

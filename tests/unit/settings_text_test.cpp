@@ -22,8 +22,7 @@ const std::string kDefaultText =
     "[URL Recent]\r\nURLBegin=\r\nURLEnd=\r\n\r\n"
     "[Recent File]\r\nRecentCount=5\r\nRecent File=\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
 
-// The defaults' text with each of `lines` put over as many lines from the
-// one with its key.
+// The defaults' text with each of `lines` put over as many lines from the one with its key.
 std::string DefaultsWith(const std::vector<std::string>& lines) {
     std::string text = kDefaultText;
     for (const std::string& line : lines) {
@@ -33,12 +32,6 @@ std::string DefaultsWith(const std::vector<std::string>& lines) {
         text.replace(at, end - 2 - at, line);
     }
     return text;
-}
-
-// A line of key codes: the fields given, then zeros.
-std::string KeyCodeLine(std::string fields) {
-    while (fields.size() < 79) fields += ":   0";
-    return "KeyCode=" + fields;
 }
 
 // The same text edited by hand: the last keys first, and no section lines.
@@ -78,18 +71,20 @@ TEST(SettingsText, ReadsWhatEachTextSays) {
          {"Recent File=\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9"}},
         {"Recent File=XYa\r\n", {"Recent File=\r\na"}},  // the key's own line end is skipped unseen
         {"Recent File=", {}},
-        // A key's text inside an earlier value must not stand in for the
-        // key: a start file in a folder named "Date=5" would otherwise change
-        // the date format at every start.
+        // A key's text inside an earlier value must not stand in for the key: a start
+        // file in a folder named "Date=5" would otherwise change the date format.
         {"InitialFileName=C:\\Date=5\\a.txt\r\nDate=1\r\nTimeCopyTemplate=<D> RecentCount=9\r\nRecentCount=4\r\n",
          {"InitialFileName=C:\\Date=5\\a.txt", "Date=1", "TimeCopyTemplate=<D> RecentCount=9", "RecentCount=4"}},
         // Only where the key has no line of its own does the first occurrence anywhere count.
         {"Recent File=\r\nC:\\View=2\\a.txt\r\n", {"View=2", "Recent File=\r\nC:\\View=2\\a.txt"}},
         {"a=x\nView=1\r\nView=2\r\n", {"View=2"}},  // a bare LF inside a value starts no line
         // Key code i is the four bytes at 5 * i, however short the value is.
-        {"KeyCode=  65:  6\r\n", {KeyCodeLine("  65:   6")}},
-        {"KeyCode= 300:-128:  -1: 127\r\n", {KeyCodeLine("  44:-128:  -1: 127")}},
-        {"KeyCode=1    2    3\r\n", {KeyCodeLine("   1:   2:   3")}},
+        {"KeyCode=  65:  6\r\n",
+         {"KeyCode=  65:   6:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0"}},
+        {"KeyCode= 300:-128:  -1: 127\r\n",
+         {"KeyCode=  44:-128:  -1: 127:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0"}},
+        {"KeyCode=1    2    3\r\n",
+         {"KeyCode=   1:   2:   3:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0"}},
         {"KeyCode=   1:   2:   3:   4:   5:   6:   7:   8:   9:  10:  11:  12:  13:  14:  15:  16:  17\r\n",
          {"KeyCode=   1:   2:   3:   4:   5:   6:   7:   8:   9:  10:  11:  12:  13:  14:  15:  16"}},
     };

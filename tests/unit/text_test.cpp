@@ -21,11 +21,7 @@ const std::string kA = "\x82\xA0";       // hiragana a
 const std::string kSmallA = "\x82\x9F";  // small hiragana a
 const std::string kPlaceholder = "\x96\xA2\x93\x6F\x98\x5E";
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    while (n-- > 0) out += s;
-    return out;
-}
+std::string Repeat(const std::string& s, int n) { return n > 0 ? s + Repeat(s, n - 1) : ""; }
 
 TEST(Caption, CutsWholeCharactersFromTheStartOrTheEnd) {
     const auto caption = [](const std::string& text, int view, std::size_t width = kButtonCaptionWidth) {
@@ -64,8 +60,7 @@ TEST(LeadBytes, FileNameStartSkipsBackslashBytesInsideCharacters) {
     // A lead byte at the very end stands alone and is not read past.
     EXPECT_EQ(kShiftJis.FileNameStart(std::string("a\\\x95", 3)), 2u);
     EXPECT_EQ(kShiftJis.CharLength(std::string("a\x82", 2), 1), 1u);
-    // The ends of both lead-byte ranges take the backslash after them; the
-    // bytes just past them do not.
+    // The ends of both lead-byte ranges take the backslash after them; the bytes just past them do not.
     const std::pair<unsigned char, std::size_t> edges[] = {{0x81, 2}, {0x9F, 2}, {0xE0, 2}, {0xFC, 2},
                                                            {0x80, 4}, {0xA0, 4}, {0xDF, 4}, {0xFD, 4}};
     for (const auto& [byte, start] : edges) {
@@ -91,8 +86,7 @@ TEST(DateTime, FormatsExpandsTimeTagsAndFillsTheClockTemplate) {
     EXPECT_EQ(format(kDate, 3), "");
     EXPECT_EQ(format(kDate, -1), "");
     EXPECT_EQ(format(kTime, 2), "");
-    // A lead byte swallows the '%' after it; unknown and unfinished
-    // directives stay as written.
+    // A lead byte swallows the '%' after it; unknown and unfinished directives stay as written.
     DateTimeFormats formats = kFormats;
     formats.date[0] = "\x81%Y|%%|%Q|%";
     EXPECT_EQ(FormatDateTime(kY2k, kDate, 0, formats), "\x81%Y|%|%Q|%");
@@ -137,9 +131,8 @@ TEST(KeyNames, NamesCodesAndPositions) {
         NormalizeKeyCodes(codes);
         EXPECT_EQ(codes, expected);
     }
-    // The position a key reported by the hook stands for: the first one with
-    // its code, a keypad digit as the digit key only when the keypad is not
-    // told apart, nothing for code 0, and codes above 0x7F kept as signed bytes.
+    // The position a key from the hook stands for: the first with its code, a keypad digit as the digit
+    // key only when the keypad is not told apart, none for 0, codes above 0x7F kept as signed bytes.
     const KeyCodes set = {0, 'Q', 0x61, '1', 'Q', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::int8_t>(0xDE)};
     const std::tuple<int, bool, std::optional<int>> keys[] = {
         {'Q', true, 1}, {0x61, true, 2}, {0x61, false, 3}, {'1', true, 3}, {0x62, false, std::nullopt},

@@ -15,9 +15,8 @@ using namespace test;
 
 const LeadBytes kShiftJis = LeadBytes::ShiftJis();
 
-// The addresses found the slow and obvious way: every marker searched for
-// separately from the current position, at character boundaries counted
-// from the start of the text.
+// The addresses found the slow and obvious way: every marker searched for separately
+// from the current position, at character boundaries counted from the start of the text.
 Texts ReferenceScan(std::string_view text, Texts begins, Texts ends, const LeadBytes& lead) {
     std::vector<bool> boundary(text.size() + 1, false);
     for (std::size_t pos = 0; pos < text.size(); pos += lead.CharLength(text, pos)) boundary[pos] = true;

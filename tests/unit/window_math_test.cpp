@@ -25,6 +25,7 @@ TEST(PanelMath, ScrollPositionsAndSlotIndexes) {
     EXPECT_EQ(ScrollPosition(kScrollThumbPosition, 3, 7, 8), 3);
     EXPECT_EQ(ScrollPosition(kScrollThumbPosition, 12, 0, 8), 8) << "a bar beyond a lowered range comes back";
     EXPECT_EQ(ScrollPosition(kScrollThumbTrack, 3, 6, 8), 6);
+    EXPECT_EQ(ScrollPosition(kScrollThumbTrack, 3, 50, 8), 8);
     EXPECT_EQ(ScrollPosition(kScrollTop, 3, 0, 8), 3);
     EXPECT_EQ(ScrollPosition(kScrollEnd, 3, 0, 8), std::nullopt);
     // The message carries 16 bits; the bar's track position the rest, but
