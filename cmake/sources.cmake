@@ -17,14 +17,10 @@ set(QS_CORE_SOURCES
 # Native unit tests of the core.
 set(QS_CORE_TEST_SOURCES
   tests/unit/settings_text_test.cpp
-  tests/unit/list_file_text_test.cpp
-  tests/unit/string_list_test.cpp
+  tests/unit/lists_test.cpp
   tests/unit/url_scan_test.cpp
-  tests/unit/caption_test.cpp
-  tests/unit/date_time_test.cpp
-  tests/unit/panel_math_test.cpp
-  tests/unit/frame_math_test.cpp
-  tests/unit/key_names_test.cpp
+  tests/unit/text_test.cpp
+  tests/unit/window_math_test.cpp
 )
 
 # Native benchmarks (Google Benchmark).

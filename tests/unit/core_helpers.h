@@ -1,6 +1,5 @@
-// Helpers shared by the core's unit tests and its fuzz targets, so that both
-// build lists, parse list files and load settings text the same way. No test
-// framework here: the fuzz targets include this too.
+// Shared by the core's unit tests and its fuzz targets (so no test framework
+// here): both build lists, parse list files and load settings text alike.
 #pragma once
 
 #include <string>
@@ -22,12 +21,9 @@ inline StringList ListOf(const Texts& texts) {
     return list;
 }
 
-inline Texts Items(const StringList& list) {
-    return {list.begin(), list.end()};
-}
+inline Texts Items(const StringList& list) { return {list.begin(), list.end()}; }
 
-// The entries of a list file's text; the list starts non-empty because
-// parsing must replace what was there.
+// A list file's entries; the list starts non-empty as parsing must replace it.
 inline Texts ParseList(std::string_view text, const LeadBytes& lead = LeadBytes::ShiftJis()) {
     StringList list(2);
     ParseListText(text, list, lead);
@@ -37,31 +33,24 @@ inline Texts ParseList(std::string_view text, const LeadBytes& lead = LeadBytes:
 // Everything a settings file carries, as the document holds it.
 struct Loaded {
     Settings settings;
-    StringList urlBegin;
-    StringList urlEnd;
-    StringList recentFiles{9};
+    StringList urlBegin, urlEnd, recentFiles{9};
 };
 
 inline Loaded Read(std::string_view text) {
-    Loaded loaded;
-    ReadSettingsText(text, loaded.settings, loaded.urlBegin, loaded.urlEnd, loaded.recentFiles);
-    return loaded;
+    Loaded l;
+    ReadSettingsText(text, l.settings, l.urlBegin, l.urlEnd, l.recentFiles);
+    return l;
 }
 
-inline std::string Write(const Loaded& loaded) {
-    return WriteSettingsText(loaded.settings, loaded.urlBegin, loaded.urlEnd, loaded.recentFiles);
-}
-
-inline auto Fields(const Settings& s) {
-    return std::tie(s.Minimize, s.SaveWithDialog, s.ShowTopMost, s.EnableTimeTag, s.InitIcon, s.BkColor,
-                    s.SentenceMaxCount, s.View, s.InitialFileName, s.RecentCount, s.Date, s.Time,
-                    s.TimeCopyTemplate, s.UseSCKey, s.UseNumPad, s.KeyCode, s.AdditionalCode);
-}
+inline std::string Write(const Loaded& l) { return WriteSettingsText(l.settings, l.urlBegin, l.urlEnd, l.recentFiles); }
 
 // The record's fields and the three lists, comparable in one go.
 inline auto Everything(const Loaded& l) {
-    return std::tuple_cat(Fields(l.settings),
-                          std::make_tuple(Items(l.urlBegin), Items(l.urlEnd), Items(l.recentFiles)));
+    const Settings& s = l.settings;
+    return std::make_tuple(s.Minimize, s.SaveWithDialog, s.ShowTopMost, s.EnableTimeTag, s.InitIcon, s.BkColor,
+                           s.SentenceMaxCount, s.View, s.InitialFileName, s.RecentCount, s.Date, s.Time,
+                           s.TimeCopyTemplate, s.UseSCKey, s.UseNumPad, s.KeyCode, s.AdditionalCode,
+                           Items(l.urlBegin), Items(l.urlEnd), Items(l.recentFiles));
 }
 
 }  // namespace qs::test
