@@ -118,7 +118,6 @@ set(QS_E2E_SOURCES
   tests/e2e/settings_file_test.cpp
   tests/e2e/panel_test.cpp
   tests/e2e/capture_test.cpp
-  tests/e2e/date_time_test.cpp
   tests/e2e/frame_test.cpp
   tests/e2e/file_commands_test.cpp
   tests/e2e/editor_test.cpp

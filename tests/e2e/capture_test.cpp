@@ -1,11 +1,11 @@
 // Recording the clipboard: what another program copies goes to the front of
 // the clipboard history and its addresses to the URL history; what the
-// program copies itself (a slot press, an append copy) is not recorded. The
-// program shares the viewer chain with other viewers and keeps it whole
-// whichever of them leaves, itself included, and a hung viewer after it
-// does not freeze it.
+// program copies itself is not, the date and time it puts in included. The
+// viewer chain stays whole whoever leaves.
 #include <algorithm>
-#include <memory>
+#include <array>
+#include <cstdio>
+#include <set>
 
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
@@ -16,14 +16,12 @@ namespace {
 using CaptureTest = ProgramTest;
 
 // The order rules themselves are the core's tests; here the program applies
-// them to what another program copies, within SentenceMaxCount (eight, so
-// the whole history shows at once). Then append copies put the entry
-// behind or in front of the clipboard text, and registering into a history
-// slot replaces that entry. Text put there by a program that has no window
-// is another program's change; a picture without text records nothing, and
-// the slot menu's commands then stay grayed. With the clipboard held open
-// by another program a notification is still passed on, and a press, an
-// append copy and a registration do nothing, without a hang.
+// them within SentenceMaxCount (eight: the whole history shows at once).
+// Text put there by a program that has no window is another program's
+// change; a picture without text records nothing, and the slot menu's
+// commands then stay grayed. With the clipboard held open by another
+// program a press, an append copy and a registration do nothing, without a
+// hang.
 TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsOwnCopiesAreNot) {
     WriteSettings(folder, {"SentenceMaxCount=8"});
     // Text already there at the start is the first entry.
@@ -75,14 +73,14 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
     ASSERT_TRUE(SendCommand(*program, ID_CLEAR_CLIPHISTORY) && SendCommand(*program, ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("B") && Copy("A"));
     ASSERT_TRUE(SlotsShow(*program, {"A", "B"}));
+    // (An append copy in front, of the time tag's tests, is not recorded either.)
     EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendBehind)); }), "AB");
-    ASSERT_TRUE(Copy("A"));
-    EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendFront)); }), "BA");
     EXPECT_TRUE(SlotsShow(*program, {"A", "B"}));
+    // Registering into a history slot replaces that entry.
     EXPECT_TRUE(ChooseOnSlot(1, kRegister));
-    EXPECT_TRUE(SlotsShow(*program, {"A", "BA"}));
+    EXPECT_TRUE(SlotsShow(*program, {"A", "AB"}));
     ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.Put("no owner", false); }));
-    EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "BA"}));
+    EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "AB"}));
 
     // Each case ends with the clipboard unchanged and the histories too.
     auto slotCommandsChangeNothing = [&](const std::function<void()>& busy, bool press) {
@@ -96,7 +94,7 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
         CloseClipboard();
         EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "a slot command changed the clipboard";
         ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
-        EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "BA"}));
+        EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "AB"}));
     };
     ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.PutBitmap(); }));
     slotCommandsChangeNothing([] {}, false);
@@ -108,7 +106,7 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
             << "the notification was not passed on";
     }, true);
     ASSERT_TRUE(Copy("after"));
-    EXPECT_TRUE(SlotsShow(*program, {"after", "no owner", "A", "BA"}));
+    EXPECT_TRUE(SlotsShow(*program, {"after", "no owner", "A", "AB"}));
     ASSERT_TRUE(program->Exit());
 }
 
@@ -146,40 +144,33 @@ private:
 // program itself leaves from the middle of the chain. Then a program whose
 // next viewer hangs still records and answers.
 TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungViewerFreezesNothing) {
-    std::vector<std::unique_ptr<ClipboardViewer>> viewers;
-    std::vector<bool> inChain;
+    std::array<std::optional<ClipboardViewer>, 4> viewers;
+    std::array<bool, 4> inChain{true, true, true, true};
     // Copies `text`: the program, while it runs, records it; the viewers
     // still in the chain hear of it, and those that left hear nothing.
     auto everyoneHears = [&](const std::string& text) {
         const bool runs = program->Running();
-        std::vector<int> before;
-        for (const auto& viewer : viewers) before.push_back(viewer->Notifications());
-        auto heard = [&](std::size_t v) { return viewers[v]->Notifications() > before[v]; };
+        std::array<int, 4> before{};
+        for (int v = 0; v < 4; ++v) before[v] = viewers[v]->Notifications();
+        auto heard = [&](int v) { return viewers[v]->Notifications() > before[v]; };
         EXPECT_TRUE(writer.Put(text));
         WaitUntil([&] {
-            for (std::size_t v = 0; v < viewers.size(); ++v) {
+            for (int v = 0; v < 4; ++v) {
                 if (inChain[v] && !heard(v)) return false;
             }
             return !runs || program->SlotText(0) == text;
         });
-        if (runs) {
-            EXPECT_EQ(program->SlotText(0), text) << "not recorded";
-            // Whatever the program still passes on has arrived once it answers.
-            EXPECT_TRUE(Answers(*program)) << "the program hangs";
-        }
+        // Whatever the program still passes on has arrived once it answers.
+        if (runs) { EXPECT_TRUE(program->SlotText(0) == text && Answers(*program)) << "not recorded, or hangs: " << text; }
         Pump();
-        for (std::size_t v = 0; v < viewers.size(); ++v) {
+        for (int v = 0; v < 4; ++v) {
             EXPECT_EQ(heard(v), inChain[v]) << text << ": viewer " << v << (inChain[v] ? " missed it" : " left but heard");
         }
     };
-    auto join = [&] {
-        viewers.push_back(std::make_unique<ClipboardViewer>());
-        inChain.push_back(true);
-    };
-    for (int i = 0; i < 3; ++i) join();
+    for (int v = 0; v < 3; ++v) viewers[v].emplace();
     program.emplace(folder);
     ASSERT_TRUE(program->WaitFrame() && SendCommand(*program, ID_MODE_CLIPHISTORY));
-    join();
+    viewers[3].emplace();
     everyoneHears("all");
     for (int leaver : {1, 2}) {
         viewers[leaver]->Leave();
@@ -189,7 +180,7 @@ TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungV
     ASSERT_TRUE(program->Exit());
     EXPECT_EQ(program->ExitCode(), 0u);
     everyoneHears("program gone");
-    viewers.clear();
+    for (auto& viewer : viewers) viewer.reset();
 
     HungViewer hung;  // joins last, so it is the next program's next viewer
     program.emplace(folder);
@@ -199,6 +190,91 @@ TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungV
         EXPECT_TRUE(WaitUntil([&] { return program->SlotText(0) == text; })) << text;
         EXPECT_TRUE(Answers(*program, 10s)) << "the program waits for the hung viewer for good";
     }
+    ASSERT_TRUE(program->Exit());
+}
+
+SYSTEMTIME LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+// `format` (UTF-8, printf style) filled with the moment's date and time, in ANSI.
+std::string Stamp(const char* format, const SYSTEMTIME& t) {
+    char text[96];
+    std::snprintf(text, sizeof(text), format, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    return Ansi(text);
+}
+
+const char kSlashed[] = "%04d/%02d/%02d %02d:%02d:%02d";
+
+// What `format` gives for each whole second from `from` to now, its first
+// `skip` bytes left out.
+std::set<std::string> SinceThen(SYSTEMTIME from, const char* format, std::size_t skip = 0) {
+    auto ticks = [](const SYSTEMTIME& t) {
+        FILETIME file{};
+        SystemTimeToFileTime(&t, &file);
+        return ULONGLONG{file.dwHighDateTime} << 32 | file.dwLowDateTime;
+    };
+    from.wMilliseconds = 0;
+    std::set<std::string> texts;
+    for (ULONGLONG t = ticks(from), to = ticks(LocalNow()); t <= to; t += 10'000'000) {
+        const FILETIME file{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
+        SYSTEMTIME second{};
+        FileTimeToSystemTime(&file, &second);
+        texts.insert(Stamp(format, second).substr(skip));
+    }
+    return texts;
+}
+
+// The clock shows the time and follows it. With the time tag on: the clock
+// copies the template in the Japanese formats, read from the program's
+// string table, and "<TIME>" in a pressed entry becomes the moment, in an
+// append copy over the joined text, the clipboard's part too. With it off:
+// an empty template copies nothing, and "<TIME>" is copied as it stands.
+// Neither copy is recorded.
+class TimeTagTest : public ProgramTest, public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Setting, TimeTagTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "On" : "Off"); });
+
+TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
+    const bool on = GetParam();
+    WriteSettings(folder, on ? std::vector<std::string_view>{"EnableTimeTag=YES", "Date=2", "Time=1"}
+                             : std::vector<std::string_view>{"EnableTimeTag=NOT", "TimeCopyTemplate="});
+    ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY));
+    HWND clock = program->Control(IDC_CLOCK);
+    std::string shown;
+    auto showsNow = [&] {
+        const SYSTEMTIME before = LocalNow();
+        shown = Ansi(Utf8(WindowText(clock)));
+        return SinceThen(before, kSlashed, 11).count(shown) == 1;
+    };
+    EXPECT_TRUE(WaitUntil(showsNow, 3s)) << "the clock shows " << shown;
+    const std::wstring first = WindowText(clock);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(clock) != first; }, 2s)) << "the clock stands still";
+    EXPECT_TRUE(WaitUntil(showsNow, 1s)) << "the clock shows " << shown;
+
+    ASSERT_TRUE(Copy("Sent <TIME> <time>") && Copy("marker"));
+    ASSERT_TRUE(SlotsShow(*program, {"marker", "Sent <TIME> <t"}));
+    // What `press` copies is one of `expected`'s texts for a moment since it began.
+    auto copiesTheMoment = [&](auto press, const char* expected) {
+        const SYSTEMTIME before = LocalNow();
+        const std::string copied = CopiedBy(press).value_or("nothing");
+        EXPECT_EQ((on ? SinceThen(before, expected) : std::set<std::string>{expected}).count(copied), 1u)
+            << "copied: " << copied;
+    };
+    if (on) {
+        copiesTheMoment([&] { program->Click(IDC_CLOCK); }, "%04d年%02d月%02d日, %02d時%02d分%02d秒");
+    } else {
+        EXPECT_TRUE(PressLeavesClipboard(IDC_CLOCK));
+    }
+    copiesTheMoment([&] { program->Click(IDC_SLOT0 + 1); },
+                    on ? "Sent %04d/%02d/%02d %02d:%02d:%02d <time>" : "Sent <TIME> <time>");
+    ASSERT_TRUE(Copy("C <TIME>"));
+    copiesTheMoment([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendFront)); },
+                    on ? "markerC %04d/%02d/%02d %02d:%02d:%02d" : "markerC <TIME>");
+    EXPECT_TRUE(SlotsShow(*program, {"C <TIME>", "marker", "Sent <TIME> <t"}));
     ASSERT_TRUE(program->Exit());
 }
 
