@@ -49,18 +49,14 @@ protected:
     }
 };
 
-// It opens at the frame's right edge, on top, numbered 1 … SentenceMaxCount;
-// ▲ and ▼ go round; stores show at once and are written at the exit. A
-// slot press, registering, a list switch, a copy and a file load each
-// bring up their entry. A draft stays through copies made elsewhere while a
-// sentence shows, and goes when another entry comes or a history shifts.
-// Copies from the body are not recorded, from the title they are. Docked,
-// it follows the frame; 200 pixels away it stays put; near it snaps back
-// (either side: frame_math_test.cpp); loose and closed it pulls nothing. It
-// hides and comes back with the frame only while open. Help: without a
-// program for .html a message names the page; with one, the tray menu's
-// help item opens the contents page, which forwards to a section of the
-// guide, and the editor's help button its page.
+// Help first: without a program for .html a message names the page; the
+// contents page forwards to a section of the guide. The editor: ▲ and ▼ go
+// round; a slot press, registering, a list switch, a copy and a file load
+// each bring up their entry. A draft stays through copies made elsewhere
+// while a sentence shows, and goes when another entry comes or a history
+// shifts. Copies from the body are not recorded, from the title they are.
+// Docked, it follows the frame; 200 pixels away it stays put; near it snaps
+// back (either side: frame_math_test.cpp); loose and closed it pulls nothing.
 TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
     WriteList(L"Quillstack.txt", {"first", "second"});
     WriteList(L"Quillstack_Title.txt", {"T1", ""});
@@ -187,14 +183,12 @@ protected:
     bool Gone() const { return WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program); }
 };
 
-// Ctrl+N opens it. "終了" with nothing collected, and Cancel in the Save As
-// dialog, end it without a file; Enter in the body makes a new line, in the
-// title it presses "終了". The counter reads "登録文 １" (full-width) on the
-// first page, then ASCII digits. An empty body is refused by "次へ". Titles
-// stay with their bodies, empty ones too. A file that cannot be written is
-// named and the dialog stays with its pages; "終了" again writes each page
-// once. The new file opens, first among the recent files; written over the
-// open file, whose sentences were changed, it stands with no question.
+// "終了" with nothing collected, and Cancel in the Save As dialog, end it
+// without a file; Enter in the body makes a new line, in the title it
+// presses "終了". The first page's counter is full-width. A file that cannot
+// be written is named and the wizard stays with its pages. The new file
+// opens, first among the recent files; written over the open file, whose
+// sentences were changed, it stands with no question.
 TEST_F(NewFileWizardTest, WritesThePagesAndTheirTitlesAndOpensTheNewFile) {
     WriteSettings(folder, {"SaveWithDialog=YES"});
     WriteList(L"Quillstack.txt", {"old"});
@@ -204,14 +198,12 @@ TEST_F(NewFileWizardTest, WritesThePagesAndTheirTitlesAndOpensTheNewFile) {
     Fill("only a title", "");
     Program::PressButton(dialog, IDOK);
     EXPECT_TRUE(Gone());
-    ASSERT_NO_FATAL_FAILURE(Open(true));
-    HWND body = GetDlgItem(dialog, IDC_WIZARD_BODY), title = GetDlgItem(dialog, IDC_WIZARD_TITLE);
-    for (wchar_t key : {L'a', L'b'}) PostMessageW(body, WM_CHAR, key, 1);
-    PostMessageW(body, WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(Type(IDC_WIZARD_BODY, L"ab", "ab"));
+    PostMessageW(Item(IDC_WIZARD_BODY), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_TRUE(WaitUntil([&] { return Text(IDC_WIZARD_BODY) == "ab\r\n"; })) << Text(IDC_WIZARD_BODY);
     EXPECT_TRUE(IsWindowVisible(dialog));
-    PostMessageW(title, WM_CHAR, L't', 1);
-    PostMessageW(title, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(Item(IDC_WIZARD_TITLE), WM_KEYDOWN, VK_RETURN, 1);
     AnswerFileDialog(std::nullopt);
     EXPECT_TRUE(Gone());
     EXPECT_EQ(FileNames(folder.Path()), files);

@@ -44,16 +44,13 @@ protected:
     }
 };
 
-// With "-I" in its command line the program starts shown. Animated, from
-// full height: down in steps of ten to at most the caption (some of them
-// seen), then back up to exactly 270. Mac style: at once both ways, and a
-// frame rolled up and iconised comes back rolled up. Windows style: to the
-// taskbar. (To the icon: in options_test.cpp.) The left button's menu lists
-// the shown list from its first entry: item 2 copies entry 2. The right
-// button's first item iconises the visible frame and restores the hidden
-// one, as a double press does. A restarted shell gets the icon back when it
-// announces its taskbar. The tray menu's exit (its last item) ends the
-// program with the usual saves, and the icon goes with it.
+// With "-I" in its command line the program starts shown. Animated, the
+// roll-up goes in steps of ten, some of them seen; Mac style at once, and a
+// frame rolled up and iconised comes back rolled up. (To the icon: in
+// options_test.cpp.) The left button's menu lists the shown list from its
+// first entry. The right button's first item iconises the visible frame and
+// restores the hidden one, as a double press does. The tray menu's exit
+// (its last item) ends the program with the usual saves.
 TEST_F(FrameTest, EachMinimiseStyleTheIconAndItsMenus) {
     WriteSettings(folder, {"Minimize=ANI"});
     const std::wstring file = folder.File(L"my-Items.txt");
