@@ -1,36 +1,45 @@
-// The sentence editor of the real program: what it shows as the user works
-// the panel, storing, a draft kept through a copy made elsewhere, docking.
+// The sentence editor and the new-file wizard of the real program, and help,
+// which the shell opens with the user's browser (here Wine's launcher
+// pointed at a recording script).
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
 namespace {
 
-class EditorTest : public ProgramTest {
+// A dialog of the program's, opened with a command and found by its title.
+class DialogTest : public ProgramTest {
 protected:
-    void Open() {
-        program->Command(ID_SHOW_EDITOR);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor = FindWindowW(L"#32770", L"登録文の確認と編集")); }));
+    void Open(UINT command, const char* title) {
+        if (command) program->Command(command);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog = FindWindowW(L"#32770", Wide(title).c_str())); }));
     }
-    HWND Item(int id) const { return GetDlgItem(editor, id); }
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
     LRESULT Ask(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(Item(id), message, wParam, lParam, SMTO_NORMAL, 5000, &result);
         return static_cast<LRESULT>(result);
     }
     std::string Text(int id) const {
-        wchar_t text[256] = {};
-        Ask(id, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        wchar_t text[1024] = {};
+        Ask(id, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
         return Utf8(text);
-    }
-    // Entry `index` (0-based) shows with this body (UTF-8).
-    bool Shows(int index, const std::string& body) const {
-        return WaitUntil([&] { return Ask(IDC_EDITOR_INDEX, CB_GETCURSEL) == index && Text(IDC_EDITOR_BODY) == body; });
     }
     // Keys typed at the caret; true once the field reads `result`.
     bool Type(int id, std::wstring_view keys, const std::string& result) const {
         for (wchar_t key : keys) PostMessageW(Item(id), WM_CHAR, key, 0);
         return WaitUntil([&] { return Text(id) == result; });
+    }
+
+    HWND dialog = nullptr;
+};
+
+class EditorTest : public DialogTest {
+protected:
+    void Open() { DialogTest::Open(ID_SHOW_EDITOR, "登録文の確認と編集"); }
+    // Entry `index` (0-based) shows with this body (UTF-8).
+    bool Shows(int index, const std::string& body) const {
+        return WaitUntil([&] { return Ask(IDC_EDITOR_INDEX, CB_GETCURSEL) == index && Text(IDC_EDITOR_BODY) == body; });
     }
     void Press(int id) const { Ask(id, BM_CLICK); }
     static RECT Rect(HWND window) {
@@ -38,24 +47,39 @@ protected:
         GetWindowRect(window, &rect);
         return rect;
     }
-
-    HWND editor = nullptr;
 };
 
-// It opens at the frame's right edge, on top, numbered 1 … SentenceMaxCount;
-// ▲ and ▼ go round; stores show at once and are written at the exit. A
-// slot press, registering, a list switch, a copy and a file load each
-// bring up their entry. A draft stays through copies made elsewhere while a
-// sentence shows, and goes when another entry comes or a history shifts.
-// Copies from the body are not recorded, from the title they are. Docked,
-// it follows the frame; 200 pixels away it stays put; near it snaps back
-// (either side: frame_math_test.cpp); loose and closed it pulls nothing. It hides and comes back
-// with the frame only while open.
-TEST_F(EditorTest, ShowsStoresFollowsThePanelAndDocks) {
+// Help first: without a program for .html a message names the page; the
+// contents page forwards to a section of the guide. The editor: ▲ and ▼ go
+// round; a slot press, registering, a list switch, a copy and a file load
+// each bring up their entry. A draft stays through copies made elsewhere
+// while a sentence shows, and goes when another entry comes or a history
+// shifts. Copies from the body are not recorded, from the title they are.
+// Docked, it follows the frame; 200 pixels away it stays put; near it snaps
+// back (either side: frame_math_test.cpp); loose and closed it pulls nothing.
+TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
     WriteList(L"Quillstack.txt", {"first", "second"});
     WriteList(L"Quillstack_Title.txt", {"T1", ""});
+    BrowserRecorder::Forget();
     ASSERT_TRUE(Start());
+    const std::wstring page = folder.File(L"help\\context\\contents.html");
+    program->Command(ID_HELP_FINDER);
+    AnswerBox(Utf8(page), IDOK);
+    BrowserRecorder browser(folder.Path());
+    HWND menu = ClickTrayIcon(WM_RBUTTONDOWN) ? program->WaitPopupMenu() : nullptr;
+    ASSERT_TRUE(menu && PressInPopupMenu(menu, {VK_HOME, VK_UP, VK_UP, VK_RETURN}));  // ヘルプ(&H)
+    EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(page));
+    const std::string forward = ReadBytes(page), link = "url=../Quillstack.html#";
+    const std::size_t start = forward.find(link) + link.size(), end = forward.find('"', start);
+    ASSERT_GT(start, link.size()) << forward;
+    EXPECT_NE(ReadBytes(folder.File(L"help\\Quillstack.html")).find("id=\"" + forward.substr(start, end - start) + "\""),
+              std::string::npos);
+
+    browser.Clear();
     ASSERT_NO_FATAL_FAILURE(Open());
+    HWND editor = dialog;
+    Press(IDC_EDITOR_HELP);
+    EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(folder.File(L"help\\context\\16.html")));
     HWND frame = program->Frame();
     EXPECT_TRUE(Rect(editor).left == Rect(frame).right && Rect(editor).top == Rect(frame).top);
     EXPECT_TRUE(GetWindowLongW(editor, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -81,7 +105,7 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelAndDocks) {
     // Its register command, sent once the menu is gone, takes no chances
     // with Enter under load.
     PostMessageW(program->Control(IDC_SLOT0), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    HWND menu = program->WaitPopupMenu();
+    menu = program->WaitPopupMenu();
     EXPECT_EQ(Text(IDC_EDITOR_BODY), "draft 2nd second");
     ASSERT_TRUE(menu && PressInPopupMenu(menu, {VK_ESCAPE}) && SendCommand(*program, ID_REGISTER_CLIPBOARD));
     EXPECT_TRUE(Shows(0, "elsewhere"));
@@ -128,6 +152,112 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelAndDocks) {
     ASSERT_TRUE(program->Exit());
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), ListFileBytes({"elsewhere", "2nd second"}));
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), ListFileBytes({"", "New"}));
+}
+
+class NewFileWizardTest : public DialogTest {
+protected:
+    // Ctrl+N typed goes through the system's input queue to the frame, whose
+    // accelerators make the command. The wizard stays under the boxes and
+    // dialogs it brings up, so those are waited for past it.
+    void Open(bool typed = false) {
+        if (typed) {
+            SetForegroundWindow(program->Frame());
+            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == program->Frame(); }, 5s));
+            INPUT keys[4]{};
+            const WORD codes[4] = {VK_CONTROL, 'N', 'N', VK_CONTROL};
+            for (int i = 0; i < 4; ++i) keys[i] = {INPUT_KEYBOARD, {.ki = {codes[i], 0, i < 2 ? 0u : KEYEVENTF_KEYUP, 0, 0}}};
+            ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+        }
+        ASSERT_NO_FATAL_FAILURE(DialogTest::Open(typed ? 0 : ID_FILE_NEW, "新規作成"));
+        program->IgnoreWindow(dialog);
+    }
+    void Fill(std::string_view title, std::string_view body) const {
+        SetWindowTextW(Item(IDC_WIZARD_TITLE), Wide(title).c_str());
+        SetWindowTextW(Item(IDC_WIZARD_BODY), Wide(body).c_str());
+    }
+    // "次へ", then the next page's counter.
+    bool Next(const std::string& counter) const {
+        Program::PressButton(dialog, IDC_WIZARD_NEXT);
+        return WaitUntil([&] { return Text(IDC_WIZARD_COUNTER) == counter; });
+    }
+    bool Gone() const { return WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program); }
+};
+
+// "終了" with nothing collected, and Cancel in the Save As dialog, end it
+// without a file; Enter in the body makes a new line, in the title it
+// presses "終了". The first page's counter is full-width. A file that cannot
+// be written is named and the wizard stays with its pages. The new file
+// opens, first among the recent files; written over the open file, whose
+// sentences were changed, it stands with no question.
+TEST_F(NewFileWizardTest, WritesThePagesAndTheirTitlesAndOpensTheNewFile) {
+    WriteSettings(folder, {"SaveWithDialog=YES"});
+    WriteList(L"Quillstack.txt", {"old"});
+    ASSERT_TRUE(Start());
+    const std::vector<std::string> files = FileNames(folder.Path());
+    ASSERT_NO_FATAL_FAILURE(Open(true));
+    Fill("only a title", "");
+    Program::PressButton(dialog, IDOK);
+    EXPECT_TRUE(Gone());
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(Type(IDC_WIZARD_BODY, L"ab", "ab"));
+    PostMessageW(Item(IDC_WIZARD_BODY), WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Text(IDC_WIZARD_BODY) == "ab\r\n"; })) << Text(IDC_WIZARD_BODY);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PostMessageW(Item(IDC_WIZARD_TITLE), WM_KEYDOWN, VK_RETURN, 1);
+    AnswerFileDialog(std::nullopt);
+    EXPECT_TRUE(Gone());
+    EXPECT_EQ(FileNames(folder.Path()), files);
+
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(Text(IDC_WIZARD_COUNTER), "登録文 １");
+    Fill("T0", "");
+    Program::PressButton(dialog, IDC_WIZARD_NEXT);
+    AnswerBox("登録文を入力してください", IDOK);
+    EXPECT_TRUE(Text(IDC_WIZARD_COUNTER) == "登録文 １" && Text(IDC_WIZARD_TITLE) == "T0");
+    Fill("T1", "本文一\r\n二行目");
+    ASSERT_TRUE(Next("登録文 2"));
+    EXPECT_TRUE(Text(IDC_WIZARD_TITLE).empty() && Text(IDC_WIZARD_BODY).empty());
+    Fill("", "B2");
+    ASSERT_TRUE(Next("登録文 3"));
+    Fill("T3", "B3");
+    const std::wstring file = folder.File(L"new.txt");
+    {
+        HeldFile held(file);
+        Program::PressButton(dialog, IDOK);
+        AnswerFileDialog(file, true);
+        AnswerBox("--" + Utf8(file) + "--", IDOK);
+        ASSERT_TRUE(Answers(*program));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_TRUE(Text(IDC_WIZARD_BODY) == "B3" && Text(IDC_WIZARD_COUNTER) == "登録文 3");
+    }
+    EXPECT_EQ(ReadBytes(file), "");
+    EXPECT_FALSE(FileExists(folder.File(L"new_Title.txt")));
+    Program::PressButton(dialog, IDOK);
+    AnswerFileDialog(file, true);
+    ASSERT_TRUE(Gone());
+    EXPECT_EQ(ReadBytes(file), ListFileBytes({Ansi("本文一\r\n二行目"), "B2", "B3"}));
+    EXPECT_EQ(ReadBytes(folder.File(L"new_Title.txt")), ListFileBytes({"T1", "", "T3"}));
+    EXPECT_TRUE(SlotsShow(*program, {"T1", "B2", "T3"}));
+
+    ASSERT_TRUE(writer.Put("changed"));
+    ASSERT_TRUE(ChooseOnSlot(1, kRegister));
+    ASSERT_TRUE(SlotsShow(*program, {"T1", "changed", "T3"}));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    // Its help button opens its page; the dialog stays.
+    BrowserRecorder browser(folder.Path());
+    Program::PressButton(dialog, IDC_WIZARD_HELP);
+    EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(folder.File(L"help\\context\\8.html")));
+    Fill("", "new");
+    Program::PressButton(dialog, IDOK);
+    AnswerFileDialog(file, true);
+    ASSERT_TRUE(Gone());
+    EXPECT_TRUE(SlotsShow(*program, {"new"}));
+    ASSERT_TRUE(program->Exit());
+    EXPECT_EQ(ReadBytes(file), ListFileBytes({"new"}));
+    EXPECT_EQ(ReadBytes(folder.File(L"new_Title.txt")), ListFileBytes({""}));
+    const std::string settings = ReadBytes(folder.File(L"Quillstack.ini"));
+    EXPECT_NE(settings.find("Recent File=\r\n" + folder.AnsiFile("new.txt") + "\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), ListFileBytes({"old"}));
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The X-side end-to-end tests: runs the driver under Wine and copies with
-# xclip, an X program on the same display, whatever texts the driver asks
-# for. The driver writes <n>.txt into $QS_XCLIP_DIR; this script starts
-# xclip on it and answers with <n>.done. Every xclip started here is ended
-# before the script exits.
+# Runs the X-side driver under Wine and copies with xclip, an X program on
+# the same display, whatever the driver asks for: it writes <n>.txt into
+# $QS_XCLIP_DIR, this script starts xclip on it and answers with <n>.done.
+# Every xclip started here is ended before the script exits.
 # Usage: xclip_test.sh <driver.exe> [driver arguments]
 set -u
 
@@ -24,17 +23,15 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# The time-outs keep anything from hanging the run should a step go wrong.
+# The time-outs keep a step that goes wrong from hanging the run.
 timeout 300 wine "$driver" "$@" &
 driver_pid=$!
-
 n=1
 while kill -0 "$driver_pid" 2>/dev/null; do
-  request="$QS_XCLIP_DIR/$n.txt"
-  if [ -e "$request" ]; then
+  if [ -e "$QS_XCLIP_DIR/$n.txt" ]; then
     # In the foreground (-quiet), so that its id is the one to end. A copy
     # started earlier ends by itself once this one owns the selection.
-    timeout 120 xclip -selection clipboard -quiet "$request" >/dev/null 2>&1 &
+    timeout 120 xclip -selection clipboard -quiet "$QS_XCLIP_DIR/$n.txt" >/dev/null 2>&1 &
     xclips+=($!)
     touch "$QS_XCLIP_DIR/$n.done"
     n=$((n + 1))
