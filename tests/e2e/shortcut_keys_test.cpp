@@ -30,8 +30,8 @@ namespace {
         CreateProcessW(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     HeapFree(GetProcessHeap(), 0, path);
     if (!started) return ::testing::AssertionFailure() << "cannot start xdotool: error " << GetLastError();
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
     return ::testing::AssertionSuccess();
 }
 
@@ -89,14 +89,10 @@ protected:
     // comes from the last key, so a wrong earlier copy shows).
     ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
         const int heard = tail->Notifications();
-        const DWORD sequence = GetClipboardSequenceNumber();
-        if (auto typed = Type(keys); !typed) return typed;
-        std::optional<std::string> text;
-        if (WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; })) text = ClipboardText();
-        if (text != Ansi(utf8)) {
-            return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
-        }
-        WaitUntil([&] { return tail->Notifications() > heard; });
+        auto typed = ::testing::AssertionSuccess();
+        const std::optional<std::string> text = CopiedBy([&] { typed = Type(keys); });
+        if (!typed) return typed;
+        if (text != Ansi(utf8)) return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
         if (const int changes = tail->Notifications() - heard; changes != 1) {
             return ::testing::AssertionFailure() << "the program passed on " << changes << " changes";
         }
@@ -177,13 +173,13 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     // Rolled up first: the roll back down lasts the longer (about a second).
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() <= rolled; }));
-    int heard = tail->Notifications();
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() > rolled; }));
-    ASSERT_TRUE(Type("q"));
-    EXPECT_LT(height(), full) << "the keys waited for the roll to end";
-    EXPECT_TRUE(WaitUntil([&] { return tail->Notifications() > heard; }));
-    EXPECT_EQ(ClipboardText(), "s2");
+    EXPECT_EQ(CopiedBy([&] {
+                  ASSERT_TRUE(Type("q"));
+                  EXPECT_LT(height(), full) << "the keys waited for the roll to end";
+              }),
+              "s2");
 
     TempFolder secondFolder;
     WriteBytes(secondFolder.File(L"Quillstack.txt"), ListFileBytes({"x0", "x1", "second"}));
@@ -192,7 +188,7 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     ASSERT_TRUE(second.WaitFrame());
     EXPECT_TRUE(WaitActive(second));
     ASSERT_TRUE(FocusBox());
-    heard = tail->Notifications();
+    const int heard = tail->Notifications();
     EXPECT_TRUE(TypingCopies("q", "s2"));
     // A report of a hook in the second copy would stand in its queue before
     // this command: once the command shows, the report has been acted on.
