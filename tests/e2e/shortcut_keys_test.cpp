@@ -105,16 +105,12 @@ protected:
                                     120, nullptr, nullptr, nullptr, nullptr)};
 };
 
-// With Ctrl as the modifier Ctrl+Q copies entry m_nTop + 2 of the list
-// shown, here the clipboard history, and the program does not record its
-// own copy; Q alone, and keypad 1 while keypad digits are told apart, do
-// nothing; the typed text reaches the box all the same. While the options
-// sheet is open no key acts, after Cancel they act again. Set there without
-// a modifier, the key alone copies; with keypad digits not told apart,
-// keypad 1 acts as the 1 of button 5; a key set in the shortcut-key dialog
-// copies its entry after OK. Typing never waits for the program: keys reach
-// their window while the program is busy with the animated roll, and it
-// acts on them afterwards. Only the first running copy hooks the keyboard.
+// Ctrl+Q copies entry m_nTop + 2 of the list shown, unrecorded; Q alone,
+// and keypad 1 while keypad digits are told apart, do nothing, and the box
+// gets the text all the same. No key acts while the options sheet is open.
+// Set there: no modifier, keypad 1 as the 1 of button 5, a key from the
+// shortcut-key dialog. Keys never wait for the program (busy with the
+// animated roll). Only the first running copy hooks the keyboard.
 TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     WriteList(L"Quillstack.txt", {"s0", "s1", "s2", "s3", "s4"});
     WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=2", "Minimize=ANI", kKeyCodes});
