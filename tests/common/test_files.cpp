@@ -42,7 +42,6 @@ std::string FromWide(std::wstring_view wide, UINT codePage) {
 }
 
 namespace {
-
 // The folder of the running test program, where the build puts the program
 // and its library too.
 std::wstring OwnFolder() {
@@ -50,20 +49,11 @@ std::wstring OwnFolder() {
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.rfind(L'\\') + 1);
 }
-
 }  // namespace
 
-std::wstring ProgramPath() {
-    return OwnFolder() + L"Quillstack.exe";
-}
-
-std::wstring HookLibraryPath() {
-    return OwnFolder() + L"quillstack.dll";
-}
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+std::wstring ProgramPath() { return OwnFolder() + L"Quillstack.exe"; }
+std::wstring HookLibraryPath() { return OwnFolder() + L"quillstack.dll"; }
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadBytes(const std::wstring& path) {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
@@ -117,9 +107,7 @@ void HeldFile::Close() {
     handle_ = INVALID_HANDLE_VALUE;
 }
 
-bool OpenClipboardSoon(HWND owner) {
-    return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5s);
-}
+bool OpenClipboardSoon(HWND owner) { return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5s); }
 
 bool PutClipboard(HWND owner, UINT format, HANDLE data) {
     if (!OpenClipboardSoon(owner)) return false;

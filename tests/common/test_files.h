@@ -24,7 +24,6 @@ using namespace std::chrono_literals;
 // Serves the messages of this thread's windows: the program sends some to
 // them (a clipboard owner hears when the clipboard is emptied).
 void Pump();
-
 // Polls `condition`, serving messages meanwhile, until it holds or
 // `timeout` passes.
 template <class Condition>
@@ -73,7 +72,6 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     const std::wstring& Path() const { return path_; }
     std::wstring File(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
     // The same, in the ANSI code page, from a UTF-8 name.
@@ -100,15 +98,13 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// ---- The clipboard, straight through the system -----------------------------
-
-// The program opens the clipboard for a moment on every change: these try
-// again until it lets go.
+// The clipboard, straight through the system. The program opens it for a
+// moment on every change: these try again until it lets go.
 bool OpenClipboardSoon(HWND owner);
 // Empties the clipboard and puts `data` there in `format`, owned by `owner`
 // (which may be null); the data passes to the system when this succeeds.
 bool PutClipboard(HWND owner, UINT format, HANDLE data);
-// Empties the clipboard and puts each format's bytes there, owned by `owner`.
+// The same with each format's bytes.
 bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
 // Puts `size` bytes as CF_TEXT exactly as given (no NUL added).
 bool PutClipboardBytes(HWND owner, const void* data, std::size_t size);
@@ -117,7 +113,6 @@ inline bool PutClipboardText(HWND owner, std::string_view ansi) {
 }
 // The CF_TEXT up to its NUL, never past its block; empty when there is none.
 std::string ClipboardText();
-// Leaves the clipboard empty.
 void EmptyTheClipboard();
 
 // A message-only window of this process, for clipboard owners.

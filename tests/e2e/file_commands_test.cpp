@@ -12,8 +12,6 @@ enum ListMenuItem { kMenuSentences, kMenuClipHistory, kMenuUrlHistory, kMenuFirs
 
 class FileCommandsTest : public ProgramTest {
 protected:
-    // A click on the "▼" button, then its menu's item `downs` chosen with
-    // the keyboard.
     bool ChooseFromListMenu(int downs) {
         program->Click(IDC_LISTMENU);
         HWND menu = program->WaitPopupMenu();
@@ -39,20 +37,14 @@ TEST_F(FileCommandsTest, FilesAreOpenedAndSentencesSavedUnderTheirOwnNameOrAnoth
     const std::wstring cafe = folder.File(L"caf\u00e9.txt");  // not in the code page
     ASSERT_TRUE(Start());
     EXPECT_EQ(GetWindowLongW(program->Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-
-    program->Command(ID_FILE_OPEN);
-    EXPECT_EQ(AnswerFileDialog(std::nullopt).first, FolderName());
-    program->Command(ID_FILE_OPEN);
-    AnswerFileDialog(cafe);
-    AnswerBox("--" + Utf8(cafe) + "--", IDOK);
-    // An empty recent-files item tries an empty name.
+    for (const std::wstring& path : {cafe, b, hyo, b}) {
+        program->Command(ID_FILE_OPEN);
+        EXPECT_EQ(AnswerFileDialog(path).first, FolderName());
+        if (path == cafe) AnswerBox("--" + Utf8(cafe) + "--", IDOK);
+    }
+    // An empty recent-files item tries an empty name; a failed load keeps the list.
     program->Command(ID_RECENT_FIRST + 4);
     AnswerBox("--登録ファイルが開けません--\n----", IDOK);
-    EXPECT_TRUE(SlotsShow(*program, {"Default A"}));
-    for (const std::wstring& path : {b, hyo, b}) {
-        program->Command(ID_FILE_OPEN);
-        AnswerFileDialog(path);
-    }
     EXPECT_TRUE(SlotsShow(*program, {"B one"}));
     EXPECT_EQ(Utf8(WindowText(program->Frame())), "Quill - Quillstack");
 
@@ -91,23 +83,19 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
     WriteBytes(folder.File(L"Quillstack.ini"), "RecentCount=5\r\n" + recent);
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Copy("c http://u.example/"));
-    const struct {
-        UINT command;
-        bool join;
-        std::string bytes;
-    } saves[] = {
+    const std::tuple<UINT, bool, std::string> saves[] = {  // command, join, bytes
         {ID_SAVE_CLIPHISTORY, false, ListFileBytes({"c http://u.example/"})},
         {ID_SAVE_URLHISTORY, false, ListFileBytes({"http://u.example/"})},
         {ID_JOIN_SENTENCES, true, "S0\r\n\r\nS2\r\n"},
         {ID_JOIN_CLIPHISTORY, true, "c http://u.example/\r\n"},
         {ID_JOIN_URLHISTORY, true, "http://u.example/\r\n"},
     };
-    for (const auto& save : saves) {
-        const std::wstring file = folder.File(std::to_wstring(save.command) + L".txt");
-        program->Command(save.command);
-        if (save.join) Program::PressButton(WaitJoinDialog(), IDC_JOIN_FILE);
+    for (const auto& [command, join, bytes] : saves) {
+        const std::wstring file = folder.File(std::to_wstring(command) + L".txt");
+        program->Command(command);
+        if (join) Program::PressButton(WaitJoinDialog(), IDC_JOIN_FILE);
         EXPECT_EQ(AnswerFileDialog(file).first, FolderName());
-        EXPECT_EQ(ReadBytes(file), save.bytes) << save.command;
+        EXPECT_EQ(ReadBytes(file), bytes) << command;
     }
 
     // Owned by the frame, the joined text is recorded like another copy.
@@ -119,38 +107,31 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
     ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
     EXPECT_TRUE(SlotsShow(*program, {"S0\r\n\r\nS2\r\n", "c http://u.exa"}));
 
-    // Enter presses "中止", as Escape and the close box do: nothing joined.
-    const std::pair<UINT, WPARAM> ways[] = {{WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}};
-    for (const auto& [message, wParam] : ways) {
-        const DWORD sequence = GetClipboardSequenceNumber();
-        program->Command(ID_JOIN_CLIPHISTORY);
-        HWND dialog = WaitJoinDialog();
-        // On Windows a focused push button takes Enter; Wine leaves it to
-        // the default button, so the focus is checked itself.
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof(thread);
-        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
-        EXPECT_EQ(GetDlgCtrlID(thread.hwndFocus), IDCANCEL);
-        PostMessageW(dialog, message, wParam, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program)) << wParam;
-        EXPECT_EQ(program->WaitWindow(L"#32770", 0ms), nullptr) << wParam;
-        EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << wParam;
-    }
+    // Enter presses "中止" (as Escape and the close box do, by the system's
+    // rule): nothing joined.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    program->Command(ID_JOIN_CLIPHISTORY);
+    HWND dialog = WaitJoinDialog();
+    // On Windows a focused push button takes Enter; Wine leaves it to the
+    // default button, so the focus is checked itself.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+    EXPECT_EQ(GetDlgCtrlID(thread.hwndFocus), IDCANCEL);
+    PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
+    EXPECT_EQ(program->WaitWindow(L"#32770", 0ms), nullptr) << "Enter joined";
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
 
-    const std::vector<std::string> sentences{"S0", "未登録", "S2"}, clips{"S0\r\n\r\nS2\r\n", "c http://u.exa"},
-        urls{"http://u.examp"};
-    const struct {
-        int item;         // of the "▼" menu, or
-        UINT command;     // a command sent
-        std::vector<std::string> shown;
-    } steps[] = {
-        {kMenuUrlHistory, 0, urls},
+    // Items of the "▼" menu, or (item -1) commands sent.
+    const std::tuple<int, UINT, std::vector<std::string>> steps[] = {
+        {kMenuUrlHistory, 0, {"http://u.examp"}},
         // Loaded while a history is shown: the sentences come back.
         {-1, ID_RECENT_FIRST + 1, {"Third C"}},
-        {kMenuClipHistory, 0, clips},
-        {-1, ID_FILE_DEFAULT, sentences},
+        {kMenuClipHistory, 0, {"S0\r\n\r\nS2\r\n", "c http://u.exa"}},
+        {-1, ID_FILE_DEFAULT, {"S0", "未登録", "S2"}},
         {kMenuFirstRecent, 0, {"Other B"}},
-        {kMenuUrlHistory, 0, urls},
+        {kMenuUrlHistory, 0, {"http://u.examp"}},
         {kMenuSentences, 0, {"Other B"}},
     };
     for (const auto& [item, command, shown] : steps) {
@@ -172,7 +153,6 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
     const std::string settings = ReadBytes(folder.File(L"Quillstack.ini"));
     EXPECT_NE(settings.find(recent), std::string::npos) << settings;
 }
-
 
 }  // namespace
 }  // namespace e2e

@@ -11,27 +11,19 @@
 
 namespace e2e {
 namespace {
-
 const wchar_t kInstanceAtom[] = L"Quillstack ,Inkwell Works, 2001/1/1";
 const int kStartRetries = 2;
-
 }  // namespace
 
 void RemoveInstanceAtom() {
     for (int i = 0; i < 1000 && GlobalFindAtomW(kInstanceAtom); ++i) GlobalDeleteAtom(GlobalFindAtomW(kInstanceAtom));
 }
-
-bool InstanceAtomExists() {
-    return GlobalFindAtomW(kInstanceAtom) != 0;
-}
+bool InstanceAtomExists() { return GlobalFindAtomW(kInstanceAtom) != 0; }
 
 bool ClipboardWriter::Put(std::string_view ansi, bool withOwner) {
     return PutClipboardText(withOwner ? Window() : nullptr, ansi);
 }
-
-bool ClipboardWriter::PutBitmap() {
-    return PutClipboard(Window(), CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr));
-}
+bool ClipboardWriter::PutBitmap() { return PutClipboard(Window(), CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr)); }
 
 Program::Program(const std::wstring& folder, std::wstring_view arguments) {
     // The program, the keyboard-hook library it links and its user guide.
@@ -74,13 +66,8 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-bool Program::Running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool Program::WaitExit(std::chrono::milliseconds timeout) const {
-    return WaitUntil([this] { return !Running(); }, timeout);
-}
+bool Program::Running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Program::WaitExit(std::chrono::milliseconds timeout) const { return WaitUntil([this] { return !Running(); }, timeout); }
 
 DWORD Program::ExitCode() const {
     DWORD code = STILL_ACTIVE;
@@ -105,19 +92,14 @@ std::vector<HWND> Program::TopWindows() const {
 HWND Program::WaitWindow(const wchar_t* className, std::chrono::milliseconds timeout, bool shown,
                          HWND except) const {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopWindows()) {
-                if (window != frame_ && window != except && ClassName(window) == className &&
-                    std::find(ignored_.begin(), ignored_.end(), window) == ignored_.end() &&
-                    (IsWindowVisible(window) || !shown)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return !Running();
-        },
-        timeout);
+    auto wanted = [&](HWND window) {
+        return window != frame_ && window != except && ClassName(window) == className &&
+               std::find(ignored_.begin(), ignored_.end(), window) == ignored_.end() && (IsWindowVisible(window) || !shown);
+    };
+    WaitUntil([&] {
+        for (HWND window : TopWindows()) if (wanted(window)) return (found = window) != nullptr;
+        return !Running();
+    }, timeout);
     return found;
 }
 
@@ -139,34 +121,16 @@ HWND Program::WaitFrame(bool shown) {
     return frame_;
 }
 
-HWND Program::View() const {
-    return frame_ ? FindWindowExW(frame_, nullptr, L"#32770", nullptr) : nullptr;
-}
-
-HWND Program::Control(int id) const {
-    return GetDlgItem(View(), id);
-}
-
-std::string Program::SlotText(int slot) const {
-    return Utf8(WindowText(Control(1000 + slot)));
-}
-
+HWND Program::View() const { return frame_ ? FindWindowExW(frame_, nullptr, L"#32770", nullptr) : nullptr; }
+std::string Program::SlotText(int slot) const { return Utf8(WindowText(Control(1000 + slot))); }
 std::vector<std::string> Program::SlotTexts() const {
     std::vector<std::string> texts;
     for (int slot = 0; slot < 8; ++slot) texts.push_back(SlotText(slot));
     return texts;
 }
 
-void Program::Command(UINT id) const {
-    PostMessageW(frame_, WM_COMMAND, id, 0);
-}
-
-void Program::Click(int controlId) const {
-    PostMessageW(Control(controlId), BM_CLICK, 0, 0);
-}
-
 bool Program::Exit() {
-    Command(57665);
+    Command(57665);  // the framework's exit command
     return WaitExit();
 }
 
@@ -182,16 +146,11 @@ std::string Program::DialogText(HWND dialog) {
     return text;
 }
 
-void Program::PressButton(HWND dialog, int id) {
-    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 std::wstring WindowText(HWND window) {
     wchar_t buffer[4096] = {};
     GetWindowTextW(window, buffer, 4096);
     return buffer;
 }
-
 std::wstring ClassName(HWND window) {
     wchar_t buffer[256] = {};
     GetClassNameW(window, buffer, 256);
@@ -246,16 +205,13 @@ bool ClickTrayIcon(UINT mouseMessage) {
     return PostMessageW(newest, mouseMessage, buttons, MAKELPARAM(4, 4)) != FALSE;
 }
 
-
 namespace {
-
 // Passed on with a time-out, so that a hung program in the chain cannot
 // hang the test with it.
 void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     if (next) SendMessageTimeoutW(next, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
 }
-
 }  // namespace
 
 ClipboardViewer::ClipboardViewer() {
@@ -263,12 +219,13 @@ ClipboardViewer::ClipboardViewer() {
                                        nullptr, L"e2eClipboardViewer"};
     static const bool registered = RegisterClassW(&windowClass) != 0;
     window_ = registered ? CreateWindowExW(0, windowClass.lpszClassName, L"e2e viewer", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                           nullptr, windowClass.hInstance, this)
+                                           nullptr, windowClass.hInstance, nullptr)
                          : nullptr;
     if (!window_) {
         ADD_FAILURE() << "cannot create a viewer window: error " << GetLastError();
         return;
     }
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     joined_ = true;
     next_ = SetClipboardViewer(window_);
 }
@@ -286,27 +243,20 @@ void ClipboardViewer::Leave() {
 }
 
 LRESULT CALLBACK ClipboardViewer::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
     auto* self = reinterpret_cast<ClipboardViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    switch (message) {
-    case WM_DRAWCLIPBOARD:
+    if (self && message == WM_DRAWCLIPBOARD) {
         ++self->notifications_;
         PassOn(self->next_, message, wParam, lParam);
-        return 0;
-    case WM_CHANGECBCHAIN:
+    } else if (self && message == WM_CHANGECBCHAIN) {
         if (reinterpret_cast<HWND>(wParam) == self->next_) {
             self->next_ = reinterpret_cast<HWND>(lParam);
         } else {
             PassOn(self->next_, message, wParam, lParam);
         }
-        return 0;
-    default:
+    } else {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    return 0;
 }
 
 void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines) {
@@ -338,9 +288,15 @@ bool SendCommand(const Program& program, UINT id) {
 std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::optional<std::wstring>& path,
                                                                     bool replaces) {
     // Under Wine the dialog is explorer-style, with these combo boxes.
+    // It is found by its name box, whatever else of the program is open.
     const int nameBox = 0x47C, folderBox = 0x471;
     HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (dialog = program->WaitWindow(L"#32770", 0ms)) && GetDlgItem(dialog, nameBox); }));
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND window : program->TopWindows()) {
+            if (ClassName(window) == L"#32770" && IsWindowVisible(window) && GetDlgItem(window, nameBox)) dialog = window;
+        }
+        return dialog != nullptr;
+    }));
     // Asked of the controls: the system keeps no text for them.
     wchar_t shown[2][MAX_PATH] = {};
     SendMessageW(GetDlgItem(dialog, folderBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[0]));
@@ -358,7 +314,6 @@ HWND OpenOptions(const Program& program, HWND except) {
     program.Command(ID_OPTIONS);
     return program.WaitDialog(except);
 }
-
 HWND ShowOptionsPage(HWND sheet, int index) {
     SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
     return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));

@@ -2,11 +2,11 @@
 // works it as another program on the same desktop would.
 #pragma once
 
-#include <functional>
 #include <windows.h>
 #include <shellapi.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +46,6 @@ public:
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-
     DWORD Id() const { return info_.dwProcessId; }
     bool Running() const;
     bool WaitExit(std::chrono::milliseconds timeout = 15s) const;  // false on time-out
@@ -60,13 +59,13 @@ public:
     HWND WaitFrame(bool shown = true);
     HWND Frame() const { return frame_; }
     HWND View() const;
-    HWND Control(int id) const;
+    HWND Control(int id) const { return GetDlgItem(View(), id); }
     std::string SlotText(int slot) const;  // UTF-8
     std::vector<std::string> SlotTexts() const;
 
-    void Command(UINT id) const;      // posted to the frame
-    void Click(int controlId) const;  // posted to a button of the form
-    bool Exit();                      // the exit command, then the end of the process
+    void Command(UINT id) const { PostMessageW(frame_, WM_COMMAND, id, 0); }
+    void Click(int controlId) const { PostMessageW(Control(controlId), BM_CLICK, 0, 0); }
+    bool Exit();  // the exit command, then the end of the process
 
     // A dialog or message box (other than `except`, one still open under it).
     HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
@@ -78,9 +77,8 @@ public:
     HWND OpenPopupMenu(const std::function<void()>& press) const;
     // Every static text of a dialog, joined by line feeds (UTF-8).
     static std::string DialogText(HWND dialog);
-    static void PressButton(HWND dialog, int id);
+    static void PressButton(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
     std::vector<HWND> TopWindows() const;
-
     // WaitWindow (and so WaitDialog) passes this window by from now on: one
     // that stays on show (a modeless window, a dialog under the one awaited).
     void IgnoreWindow(HWND window) { ignored_.push_back(window); }
@@ -115,9 +113,7 @@ inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY
 // which passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
 
-// The Unix path of a Windows path, as Wine's launcher hands it on ("" when
-// not under Wine).
-std::string UnixPath(const std::wstring& path);
+std::string UnixPath(const std::wstring& path);  // "" when not under Wine
 
 // While it lives, the shell opens .html pages with Wine's browser launcher,
 // pointed at a small script that writes the address it is given into a
@@ -129,7 +125,6 @@ public:
     ~BrowserRecorder() { Forget(); }
     BrowserRecorder(const BrowserRecorder&) = delete;
     BrowserRecorder& operator=(const BrowserRecorder&) = delete;
-
     std::string WaitAddress() const;  // of the page opened last ("" on time-out)
     void Clear() const { DeleteFileW(address_.c_str()); }
     static void Forget();  // no program for .html, as in a fresh prefix
@@ -147,7 +142,6 @@ public:
     ~ClipboardViewer();
     ClipboardViewer(const ClipboardViewer&) = delete;
     ClipboardViewer& operator=(const ClipboardViewer&) = delete;
-
     void Leave();
     HWND Window() const { return window_; }
     int Notifications() const { return notifications_; }
@@ -204,24 +198,20 @@ protected:
         E2eTest::SetUp();
         EmptyTheClipboard();
     }
-
     // A list file (sentences, titles) beside the program, of UTF-8 entries.
     void WriteList(std::wstring_view name, const std::vector<std::string>& utf8Entries) const {
         std::vector<std::string> entries;
         for (const std::string& entry : utf8Entries) entries.push_back(Ansi(entry));
         WriteBytes(folder.File(name), ListFileBytes(entries));
     }
-
     // Starts the program and, when `mode` is given, shows that list.
     bool Start(UINT mode = 0, std::wstring_view arguments = L"") {
         tail.emplace();
         program.emplace(folder, arguments);
         return program->WaitFrame() && (mode == 0 || SendCommand(*program, mode));
     }
-
     // Copies UTF-8 text as another program; true once the program has dealt with it.
     bool Copy(std::string_view utf8) { return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); }); }
-
     // The clipboard's text once the program has dealt with the change
     // `action` makes it make. (Polling the sequence number, not the text,
     // keeps the clipboard free for the program.)
@@ -245,29 +235,26 @@ protected:
         return SendMessageTimeoutW(program->Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result) &&
                GetClipboardSequenceNumber() == sequence;
     }
-
     // A right-button press on a slot, then item `item` of its pop-up menu.
     bool ChooseOnSlot(int slot, int item) {
         PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
         HWND menu = program->WaitPopupMenu();
         return menu && ChooseFromPopupMenu(menu, item);
     }
-
     // Answers the program's open or save dialog: types `path` and presses
     // OK (and Yes when asked before a file is replaced), or Cancel without
     // a path. Returns what its folder box (by name) and name box showed.
     std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
                                                            bool replaces = false);
-
-    // Answers the next message box, which must hold `expected` (UTF-8).
-    void AnswerBox(const std::string& expected, int button) {
-        HWND box = program->WaitDialog();
+    // Answers the next message box (other than `except`, a window still
+    // open under it), which must hold `expected` (UTF-8).
+    void AnswerBox(const std::string& expected, int button, HWND except = nullptr) {
+        HWND box = program->WaitDialog(except);
         ASSERT_NE(box, nullptr) << "no message box";
         EXPECT_NE(Program::DialogText(box).find(expected), std::string::npos) << Program::DialogText(box);
         Program::PressButton(box, button);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
-
     ClipboardWriter writer;
     std::optional<ClipboardViewer> tail;
     std::optional<Program> program;

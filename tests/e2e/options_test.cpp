@@ -43,14 +43,18 @@ std::string Text(HWND page, int id) {
     SendMessageW(GetDlgItem(page, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return Utf8(text);
 }
+bool Topmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+int PageCount(HWND sheet) {
+    return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
+}
 
-// The colour on screen at a point of a window's client area.
-COLORREF Pixel(HWND window, POINT point) {
+// True once a window's client point shows `colour` on screen.
+bool Shows(HWND window, POINT point, COLORREF colour) {
     ClientToScreen(window, &point);
     HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    const bool shown = WaitUntil([&] { return GetPixel(screen, point.x, point.y) == colour; });
     ReleaseDC(nullptr, screen);
-    return colour;
+    return shown;
 }
 
 class OptionsTest : public ProgramTest {
@@ -62,55 +66,39 @@ protected:
         SetWindowPos(sheet, nullptr, 400, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return sheet;
     }
-    HWND OpenSheet(HWND editor = nullptr) { return OpenSheet(*program, editor); }
+    HWND OpenPage(int index, HWND editor = nullptr) { return ShowOptionsPage(OpenSheet(*program, editor), index); }
     bool CloseSheet(HWND sheet, bool ok) { return CloseOptions(*program, sheet, ok); }
-    static int PageCount(HWND sheet) {
-        return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
-    }
-
-    // Answers a message box other than `except` (a window still open under it).
-    void Answer(HWND except, const std::string& expected) {
-        HWND box = program->WaitDialog(except);
-        ASSERT_NE(box, nullptr) << "no message box";
-        EXPECT_EQ(Program::DialogText(box), expected);
-        Program::PressButton(box, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    }
-
-    std::string Settings() const { return ReadBytes(folder.File(L"Quillstack.ini")); }
-    bool FormShows(COLORREF colour) const {
-        return WaitUntil([&] { return Pixel(program->View(), {1, 1}) == colour; });
-    }
+    bool FormShows(COLORREF colour) const { return Shows(program->View(), {1, 1}, colour); }
 };
 
-// Every page shows the hand-written values; help asks for the page's own
-// part of the guide (with no program for .html here, the message names it);
-// "履歴のクリア" empties the recent files at once, and Cancel keeps that and
-// nothing else. OK stores what the user changed, and only that: a page never
-// shown stays exactly. "参照" fills the start file and leaves the page's
-// other choices; unchecking the keys greys their controls at once; the URL
-// strings act at the next capture. A later copy has no key page, and its OK
-// leaves every line, its key lines and a value no control can show too.
-TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresOnlyTheChanges) {
+// Every page shows the hand-written values, which act from the start; help
+// names the page's part of the guide; "履歴のクリア" acts at once, even
+// under Cancel. OK stores only what the user changed, and a page never
+// shown stays exactly; a later copy has no key page and keeps every line.
+// What OK changes acts at once: topmost both ways (frame and editor), the
+// maximum (held within 16..1000) with the scroll range and the editor, the
+// URL strings at the next capture, the colour (the swatch shows the choice
+// and "デフォルト" at once, the form only after OK), the start file (the
+// default stored as none silently, a missing one with the message).
+TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresTheChangesWhichActAtOnce) {
     std::vector<std::string> lines = HandWritten(folder);
     WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
+    WriteList(L"Quillstack.txt", {"あいうえおかきくa"});
     WriteList(L"start.txt", {"from start"});
     ASSERT_TRUE(Start());
-    HWND sheet = OpenSheet();
-    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(SlotsShow(*program, {"うえおかきくa"}) && FormShows(RGB(255, 0, 0)));
+    HWND page = OpenPage(0), sheet = GetParent(page);
     EXPECT_EQ(PageCount(sheet), 5);
-    HWND page = ShowOptionsPage(sheet, 0);
     EXPECT_TRUE(Checked(page, IDC_OPT_MIN_MAC) && Checked(page, IDC_OPT_SAVE_DIALOG) && Checked(page, IDC_OPT_TIME_TAG));
     EXPECT_FALSE(Checked(page, IDC_OPT_MIN_ANIMATED) || Checked(page, IDC_OPT_TOPMOST) || Checked(page, IDC_OPT_INIT_ICON));
     Program::PressButton(page, IDC_OPT_HELP);
-    Answer(sheet, "ヘルプのページ " + Utf8(folder.File(L"help\\context\\49.html")) + " を開けません。");
+    AnswerBox("ヘルプのページ " + Utf8(folder.File(L"help\\context\\49.html")) + " を開けません。", IDOK, sheet);
     page = ShowOptionsPage(sheet, 1);
-    EXPECT_EQ(Text(page, IDC_OPT_RECENT_COUNT), "7");
+    EXPECT_EQ(Text(page, IDC_OPT_RECENT_COUNT) + "|" + Text(page, IDC_OPT_MAX_COUNT), "7|40");
     EXPECT_TRUE(Checked(page, IDC_OPT_VIEW_LAST) && !Checked(page, IDC_OPT_VIEW_TITLE));
     EXPECT_EQ(Text(page, IDC_OPT_START_FILE), Utf8(folder.File(L"Quillstack.txt")));
-    EXPECT_EQ(Text(page, IDC_OPT_MAX_COUNT), "40");
     Program::PressButton(page, IDC_OPT_CLEAR_RECENT);
-    Answer(sheet, "ファイル履歴をクリアします");
+    AnswerBox("ファイル履歴をクリアします", IDOK, sheet);
     page = ShowOptionsPage(sheet, 2);
     EXPECT_TRUE(Checked(page, IDC_OPT_DATE_KANJI) && Checked(page, IDC_OPT_TIME_KANJI));
     EXPECT_EQ(Text(page, IDC_OPT_TEMPLATE), "<T> だ");
@@ -121,16 +109,12 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresOnlyTheChanges) {
     EXPECT_TRUE(Checked(page, IDC_OPT_USE_KEYS) && Checked(page, IDC_OPT_MOD_CTRL) && !Checked(page, IDC_OPT_USE_NUMPAD));
     ASSERT_TRUE(CloseSheet(sheet, false));
 
-    page = ShowOptionsPage(sheet = OpenSheet(), 0);
-    Click(page, IDC_OPT_MIN_ICON);
-    Click(page, IDC_OPT_SAVE_DIALOG);
+    page = OpenPage(0), sheet = GetParent(page);
+    for (int id : {IDC_OPT_MIN_ICON, IDC_OPT_SAVE_DIALOG, IDC_OPT_TOPMOST}) Click(page, id);
     page = ShowOptionsPage(sheet, 1);
     SendMessageW(GetDlgItem(page, IDC_OPT_RECENT_COUNT), CB_SETCURSEL, 0, 0);
     Program::PressButton(page, IDC_OPT_BROWSE);
-    HWND open = program->WaitDialog(sheet);
-    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(open, 0x47C) != nullptr; }));  // Wine's name box
-    SetWindowTextW(GetDlgItem(open, 0x47C), folder.File(L"start.txt").c_str());
-    Program::PressButton(open, IDOK);
+    AnswerFileDialog(folder.File(L"start.txt"));
     EXPECT_TRUE(WaitUntil([&] { return Text(page, IDC_OPT_START_FILE) == Utf8(folder.File(L"start.txt")); }));
     page = ShowOptionsPage(sheet, 3);
     SetText(page, IDC_OPT_URL_BEGIN, "mailto: ,  news:,news:,,zz");
@@ -141,6 +125,7 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresOnlyTheChanges) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, id))) << id;
     }
     ASSERT_TRUE(CloseSheet(sheet, true));
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(program->Frame()); }));
 
     TempFolder laterFolder;
     std::vector<std::string> laterLines = HandWritten(laterFolder);
@@ -151,43 +136,25 @@ TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresOnlyTheChanges) {
     HWND laterSheet = OpenSheet(later);
     EXPECT_EQ(PageCount(laterSheet), 4);
     for (int index : {0, 1, 2, 3}) EXPECT_TRUE(ShowOptionsPage(laterSheet, index)) << index;
-    ASSERT_TRUE(CloseOptions(later, laterSheet, true));
-    ASSERT_TRUE(later.Exit());
+    ASSERT_TRUE(CloseOptions(later, laterSheet, true) && later.Exit());
     EXPECT_EQ(ReadBytes(laterFolder.File(L"Quillstack.ini")), Canonical(laterLines));
 
     ASSERT_TRUE(SendCommand(*program, ID_MODE_URLHISTORY));
-    ASSERT_TRUE(Copy("see news:a.b<c"));
-    EXPECT_TRUE(SlotsShow(*program, {"news:a.b"}));
-    ASSERT_TRUE(program->Exit());
-    lines.resize(lines.size() - 2);  // no recent file
-    // Keypad 1 folds onto the 1 of position 5, which goes.
-    std::vector<std::string> changed = {"Minimize=ICO", "SaveWithDialog=NOT", "RecentCount=3", "URLBegin=mailto: ,news:",
-        "InitialFileName=" + folder.AnsiFile("start.txt"), "URLEnd=<", "UseSCKey=NOT",
-        "KeyCode=  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66"};
-    changed.insert(changed.end(), lines.begin(), lines.end());
-    EXPECT_EQ(Settings(), Canonical(changed));
-}
+    ASSERT_TRUE(Copy("see news:0123456789ABCDEF<c"));
+    EXPECT_TRUE(SlotsShow(*program, {"23456789ABCDEF"}));
 
-// What acts at once after OK. The colour chosen in the colour dialog shows
-// on the swatch, and on the form after OK; "デフォルト" paints the swatch
-// light grey while the form keeps its colour. A typed maximum is held
-// within 16..1000, the scroll range follows, and the editor, on an entry
-// past the new maximum, shows entry 1. The default start file is stored
-// empty without a word, a file that is not there with the message. Topmost
-// and the minimise style change.
-TEST_F(OptionsTest, ChangesActAtOnceAfterOk) {
-    WriteSettings(folder, {"SentenceMaxCount=40"});
-    ASSERT_TRUE(Start());
     ASSERT_TRUE(SendCommand(*program, ID_SHOW_EDITOR));
     HWND editor = program->WaitWindow(L"#32770");
     ASSERT_NE(editor, nullptr);
     HWND index = GetDlgItem(editor, IDC_EDITOR_INDEX);
     SendMessageW(index, CB_SETCURSEL, 30, 0);
     SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_EDITOR_INDEX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(index));
-
     const std::pair<const char*, int> typed[] = {{"5", 16}, {"5000", 1000}, {"5000000000", 1000}, {"-5", 16}, {"abc", 16}};
     for (const auto& [text, count] : typed) {
-        HWND page = ShowOptionsPage(OpenSheet(editor), 1);
+        page = OpenPage(1, editor);
+        // The browsed file was stored; the default one is stored as none.
+        const wchar_t* shown = text == typed[0].first ? L"start.txt" : L"Quillstack.txt";
+        EXPECT_EQ(Text(page, IDC_OPT_START_FILE), Utf8(folder.File(shown))) << text;
         SetText(page, IDC_OPT_MAX_COUNT, text);
         SetText(page, IDC_OPT_START_FILE, Utf8(CharUpperW(folder.File(L"quillstack.txt").data())));
         ASSERT_TRUE(CloseSheet(GetParent(page), true));
@@ -201,8 +168,7 @@ TEST_F(OptionsTest, ChangesActAtOnceAfterOk) {
     // Closed, the editor stays out of the way of the dialogs.
     PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(editor); }));
-    HWND sheet = OpenSheet();
-    HWND page = ShowOptionsPage(sheet, 0);
+    page = OpenPage(0), sheet = GetParent(page);
     Program::PressButton(page, IDC_OPT_CHOOSE_COLOUR);
     HWND colours = program->WaitDialog(sheet);
     ASSERT_NE(colours, nullptr);
@@ -212,34 +178,34 @@ TEST_F(OptionsTest, ChangesActAtOnceAfterOk) {
     for (const auto& [id, value] : {std::pair{706, "10"}, {707, "200"}, {708, "30"}}) SetText(colours, id, value);
     Program::PressButton(colours, IDOK);
     const COLORREF chosen = RGB(10, 200, 30), grey = RGB(230, 230, 230);
-    auto swatchShows = [&](COLORREF colour) {
-        return WaitUntil([&] { return Pixel(GetDlgItem(page, IDC_OPT_SWATCH), {5, 5}) == colour; });
-    };
-    EXPECT_TRUE(swatchShows(chosen) && FormShows(grey));
+    EXPECT_TRUE(Shows(GetDlgItem(page, IDC_OPT_SWATCH), {5, 5}, chosen) && FormShows(RGB(255, 0, 0)));
     ASSERT_TRUE(CloseSheet(sheet, true));
     EXPECT_TRUE(FormShows(chosen));
-    page = ShowOptionsPage(sheet = OpenSheet(), 0);
+    page = OpenPage(0), sheet = GetParent(page);
     Click(page, IDC_OPT_DEFAULTS);
-    EXPECT_TRUE(swatchShows(grey) && FormShows(chosen));
+    EXPECT_TRUE(Shows(GetDlgItem(page, IDC_OPT_SWATCH), {5, 5}, grey) && FormShows(chosen));
     ASSERT_TRUE(CloseSheet(sheet, false));
 
-    EXPECT_NE(GetWindowLongW(program->Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    page = ShowOptionsPage(sheet = OpenSheet(), 0);
+    page = OpenPage(0), sheet = GetParent(page);
     Click(page, IDC_OPT_TOPMOST);
-    Click(page, IDC_OPT_MIN_ICON);
     SetText(ShowOptionsPage(sheet, 1), IDC_OPT_START_FILE, Utf8(folder.File(L"gone.txt")));
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     // The message comes once the sheet has gone; it does not keep it open.
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
-    Answer(nullptr, "初期ファイルに無効なファイルが指定されています。\n初期ファイルは\"Quillstack.txt\"になります。");
+    AnswerBox("初期ファイルに無効なファイルが指定されています。\n初期ファイルは\"Quillstack.txt\"になります。", IDOK);
     for (HWND window : {program->Frame(), editor}) {
-        EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; })) << window;
+        EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); })) << window;
     }
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program->Frame()) && TrayIconExists(program->Frame()); }));
     ASSERT_TRUE(program->Exit());
-    EXPECT_EQ(Settings(), Canonical({"BkColor=" + std::to_string(chosen), "SentenceMaxCount=16", "ShowTopMost=NOT",
-                                     "Minimize=ICO"}));
+    lines.resize(lines.size() - 2);  // no recent file
+    // Keypad 1 folds onto the 1 of position 5, which goes.
+    std::vector<std::string> changed = {"Minimize=ICO", "SaveWithDialog=NOT", "RecentCount=3", "URLBegin=mailto: ,news:",
+        "URLEnd=<", "UseSCKey=NOT", "BkColor=" + std::to_string(chosen), "SentenceMaxCount=16",
+        "KeyCode=  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:  66"};
+    changed.insert(changed.end(), lines.begin(), lines.end());
+    EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.ini")), Canonical(changed));
 }
 
 }  // namespace

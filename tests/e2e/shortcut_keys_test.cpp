@@ -30,8 +30,8 @@ namespace {
         CreateProcessW(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     HeapFree(GetProcessHeap(), 0, path);
     if (!started) return ::testing::AssertionFailure() << "cannot start xdotool: error " << GetLastError();
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
     return ::testing::AssertionSuccess();
 }
 
@@ -89,14 +89,10 @@ protected:
     // comes from the last key, so a wrong earlier copy shows).
     ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
         const int heard = tail->Notifications();
-        const DWORD sequence = GetClipboardSequenceNumber();
-        if (auto typed = Type(keys); !typed) return typed;
-        std::optional<std::string> text;
-        if (WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; })) text = ClipboardText();
-        if (text != Ansi(utf8)) {
-            return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
-        }
-        WaitUntil([&] { return tail->Notifications() > heard; });
+        auto typed = ::testing::AssertionSuccess();
+        const std::optional<std::string> text = CopiedBy([&] { typed = Type(keys); });
+        if (!typed) return typed;
+        if (text != Ansi(utf8)) return ::testing::AssertionFailure() << "the clipboard holds " << Utf8(WideFromAnsi(text.value_or("")));
         if (const int changes = tail->Notifications() - heard; changes != 1) {
             return ::testing::AssertionFailure() << "the program passed on " << changes << " changes";
         }
@@ -109,16 +105,12 @@ protected:
                                     120, nullptr, nullptr, nullptr, nullptr)};
 };
 
-// With Ctrl as the modifier Ctrl+Q copies entry m_nTop + 2 of the list
-// shown, here the clipboard history, and the program does not record its
-// own copy; Q alone, and keypad 1 while keypad digits are told apart, do
-// nothing; the typed text reaches the box all the same. While the options
-// sheet is open no key acts, after Cancel they act again. Set there without
-// a modifier, the key alone copies; with keypad digits not told apart,
-// keypad 1 acts as the 1 of button 5; a key set in the shortcut-key dialog
-// copies its entry after OK. Typing never waits for the program: keys reach
-// their window while the program is busy with the animated roll, and it
-// acts on them afterwards. Only the first running copy hooks the keyboard.
+// Ctrl+Q copies entry m_nTop + 2 of the list shown, unrecorded; Q alone,
+// and keypad 1 while keypad digits are told apart, do nothing, and the box
+// gets the text all the same. No key acts while the options sheet is open.
+// Set there: no modifier, keypad 1 as the 1 of button 5, a key from the
+// shortcut-key dialog. Keys never wait for the program (busy with the
+// animated roll). Only the first running copy hooks the keyboard.
 TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     WriteList(L"Quillstack.txt", {"s0", "s1", "s2", "s3", "s4"});
     WriteSettings(folder, {"UseSCKey=YES", "AdditionalCode=2", "Minimize=ANI", kKeyCodes});
@@ -177,13 +169,13 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     // Rolled up first: the roll back down lasts the longer (about a second).
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() <= rolled; }));
-    int heard = tail->Notifications();
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return height() > rolled; }));
-    ASSERT_TRUE(Type("q"));
-    EXPECT_LT(height(), full) << "the keys waited for the roll to end";
-    EXPECT_TRUE(WaitUntil([&] { return tail->Notifications() > heard; }));
-    EXPECT_EQ(ClipboardText(), "s2");
+    EXPECT_EQ(CopiedBy([&] {
+                  ASSERT_TRUE(Type("q"));
+                  EXPECT_LT(height(), full) << "the keys waited for the roll to end";
+              }),
+              "s2");
 
     TempFolder secondFolder;
     WriteBytes(secondFolder.File(L"Quillstack.txt"), ListFileBytes({"x0", "x1", "second"}));
@@ -192,7 +184,7 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     ASSERT_TRUE(second.WaitFrame());
     EXPECT_TRUE(WaitActive(second));
     ASSERT_TRUE(FocusBox());
-    heard = tail->Notifications();
+    const int heard = tail->Notifications();
     EXPECT_TRUE(TypingCopies("q", "s2"));
     // A report of a hook in the second copy would stand in its queue before
     // this command: once the command shows, the report has been acted on.
