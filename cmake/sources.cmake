@@ -100,9 +100,7 @@ set(QS_TEST_COMMON_SOURCES
 set(QS_WIN_TEST_SOURCES
   tests/win/doc_test.cpp
   tests/win/menus_test.cpp
-  tests/win/routing_test.cpp
   tests/win/framework_test.cpp
-  tests/win/hook_test.cpp
   tests/win/help_test.cpp
   tests/win/shortcut_key_dlg_test.cpp
 )

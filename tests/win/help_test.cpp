@@ -1,6 +1,5 @@
 // The user guide the build puts beside the program names everything the
-// menus and buttons show. (Opening it, and its pages' forwards to their
-// sections, show end to end.)
+// menus and buttons show. (Opening it shows end to end.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,16 +18,12 @@ namespace {
 
 using namespace wintest;
 
-std::wstring Guide() {
-    const std::wstring program = ProgramPath();
-    return Wide(ReadBytes(program.substr(0, program.rfind(L'\\') + 1) + L"help\\Quillstack.html"));
-}
-
 // The guide as its reader sees it: no tags, entities resolved, each run of
 // white space one blank.
-std::wstring VisibleText(const std::wstring& html) {
-    std::wstring text = std::regex_replace(html, std::wregex(L"<[^>]*>"), L"");
-    text = std::regex_replace(text, std::wregex(L"\\s+"), L" ");
+std::wstring VisibleGuide() {
+    const std::wstring program = ProgramPath();
+    std::wstring text = Wide(ReadBytes(program.substr(0, program.rfind(L'\\') + 1) + L"help\\Quillstack.html"));
+    text = std::regex_replace(std::regex_replace(text, std::wregex(L"<[^>]*>"), L""), std::wregex(L"\\s+"), L" ");
     for (auto [entity, character] : {std::pair{L"&lt;", L"<"}, {L"&gt;", L">"}, {L"&quot;", L"\""}, {L"&amp;", L"&"}}) {
         text = std::regex_replace(text, std::wregex(entity), character);
     }
@@ -44,27 +39,23 @@ void CollectMenuTexts(HMENU menu, std::vector<std::wstring>& texts) {
 }
 
 // Every button of every dialog template (push buttons, check boxes, radio
-// buttons, group boxes), made as hidden windows; the slot buttons' texts
-// are never seen, the view sets their captions.
+// buttons, group boxes), made as hidden windows; the view sets the slot
+// buttons' captions.
 void CollectButtonTexts(std::vector<std::wstring>& texts) {
     std::vector<WORD> ids;
-    EnumResourceNamesW(
-        fw::ModuleInstance(), RT_DIALOG,
-        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) -> BOOL {
-            reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name));
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&ids));
+    EnumResourceNamesW(fw::ModuleInstance(), RT_DIALOG, [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) -> BOOL {
+        return reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name)), TRUE;
+    }, reinterpret_cast<LONG_PTR>(&ids));
     OwnedWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     for (WORD id : ids) {
         HWND dialog = CreateDialogParamW(fw::ModuleInstance(), MAKEINTRESOURCEW(id), parent.get(), nullptr, 0);
         ASSERT_NE(dialog, nullptr) << id;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const int control = GetDlgCtrlID(child);
-            const bool slot = id == IDD_FORM && control >= IDC_SLOT0 && control <= IDC_SLOT7;
             wchar_t className[16] = {};
             GetClassNameW(child, className, 16);
             const std::wstring text = fw::GetWindowTextString(child);
+            const bool slot = id == IDD_FORM && control >= IDC_SLOT0 && control <= IDC_SLOT7;
             if (lstrcmpiW(className, L"Button") == 0 && !slot && !text.empty()) texts.push_back(text);
         }
         DestroyWindow(dialog);
@@ -85,7 +76,7 @@ TEST(Guide, NamesEveryMenuItemAndButtonCaption) {
     }
     CollectButtonTexts(texts);
     ASSERT_GT(texts.size(), 40u);
-    const std::wstring guide = VisibleText(Guide());
+    const std::wstring guide = VisibleGuide();
     for (const std::wstring& text : texts) EXPECT_NE(guide.find(text), std::wstring::npos) << Utf8(text);
 }
 
