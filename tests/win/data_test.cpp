@@ -118,14 +118,9 @@ TEST_F(DocTest, FilesKeepTitlesWithTheSentencesAndFailuresAreNamed) {
 TEST(Clipboard, TextIsReadUpToItsNulOrTheBlocksEnd) {
     OwnedWindow owner = MessageWindow(), other = MessageWindow();
     // The bytes, then what Wine and what Windows give.
-    const std::string cases[][3] = {{"abcde", "abcd", "abcde"}, {std::string("ab\0cd\0", 6), "ab", "ab"}, {"", "", ""}};
+    const std::string cases[][3] = {{"abcde", "abcd", "abcde"}, {std::string("ab\0cd\0", 6), "ab", "ab"}};
     for (const auto& [bytes, wine, windows] : cases) {
-        if (bytes.empty()) {
-            EmptyTheClipboard();
-        } else {
-            ASSERT_TRUE(PutClipboardBytes(other.get(), bytes.data(), bytes.size()));
-        }
-        EXPECT_EQ(fw::ClipboardHasText(), !bytes.empty());
+        ASSERT_TRUE(PutClipboardBytes(other.get(), bytes.data(), bytes.size()));
         fw::Clipboard clipboard(owner.get());
         ASSERT_TRUE(clipboard.IsOpen());
         const std::string text = clipboard.GetText();
