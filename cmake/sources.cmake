@@ -98,12 +98,8 @@ set(QS_TEST_COMMON_SOURCES
 
 # Windows unit tests (run under Wine).
 set(QS_WIN_TEST_SOURCES
-  tests/win/doc_test.cpp
+  tests/win/data_test.cpp
   tests/win/menus_test.cpp
-  tests/win/routing_test.cpp
-  tests/win/framework_test.cpp
-  tests/win/hook_test.cpp
-  tests/win/help_test.cpp
   tests/win/shortcut_key_dlg_test.cpp
 )
 

@@ -1,16 +1,16 @@
 // Helpers of the Windows unit tests on top of the shared ones: message boxes
-// answered in place of a user, the program's folder and its safe writer's
-// seam, and a document fixture that keeps the program's files out of the
-// real program folder.
+// and file dialogs answered in place of a user, the program's folder and its
+// safe writer's seam, and modal windows worked from another thread.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <thread>
 #include <vector>
 
 #include "data/app_path.h"
@@ -23,47 +23,24 @@ namespace wintest {
 
 using namespace qstest;
 
-// Answers every message box in place of the user and keeps its text.
-class MessageBoxes {
-public:
+// Answers every message box with OK and keeps its text.
+struct MessageBoxes {
     MessageBoxes() {
-        old_ = fw::SetMessageBoxHandler([this](std::wstring_view text, UINT type) {
-            texts.emplace_back(text);
-            types.push_back(type);
-            return answer;
-        });
+        fw::SetMessageBoxHandler([this](std::wstring_view text, UINT) { return texts.emplace_back(text), IDOK; });
     }
-    ~MessageBoxes() { fw::SetMessageBoxHandler(std::move(old_)); }
-    MessageBoxes(const MessageBoxes&) = delete;
-    MessageBoxes& operator=(const MessageBoxes&) = delete;
-
-    int answer = IDOK;
+    ~MessageBoxes() { fw::SetMessageBoxHandler({}); }
     std::vector<std::wstring> texts;
-    std::vector<UINT> types;
-
-private:
-    fw::MessageBoxHandler old_;
 };
 
 // Answers every open and save dialog with `answer` and keeps the requests.
 struct FileDialogs {
     FileDialogs() {
-        fw::SetFileDialogHandler([this](const fw::FileDialogRequest& request) {
-            requests.push_back(request);
-            return answer;
-        });
+        fw::SetFileDialogHandler([this](const fw::FileDialogRequest& r) { return requests.push_back(r), answer; });
     }
     ~FileDialogs() { fw::SetFileDialogHandler({}); }
 
     std::optional<std::wstring> answer;
     std::vector<fw::FileDialogRequest> requests;
-};
-
-// Points the program's folder (settings file, default sentence file) at a
-// test folder for the object's lifetime.
-struct AppFolder {
-    explicit AppFolder(const std::string& folder) { qs::SetAppFolderForTesting(folder); }
-    ~AppFolder() { qs::SetAppFolderForTesting(""); }
 };
 
 // Every write fails after its temporary file was opened, as on a full disk.
@@ -77,13 +54,34 @@ inline std::wstring OpenFailedText(const std::string& ansiPath) {
     return L"登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--" + WideFromAnsi(ansiPath) + L"--";
 }
 
-// A fresh folder as the program's folder, with message boxes answered.
+// Runs `run`, which shows a modal window titled `title` on this thread,
+// while another thread works that window with `drive`; what stays open is
+// cancelled.
+inline void DriveModal(const wchar_t* title, const std::function<void(HWND)>& drive, const std::function<void()>& run) {
+    const DWORD thread = GetCurrentThreadId();
+    std::thread driver([&] {
+        HWND window = nullptr;
+        if (WaitUntil([&] {
+                window = FindWindowW(L"#32770", title);
+                return window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == thread;
+            })) {
+            drive(window);
+        }
+        if (IsWindow(window)) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    run();
+    driver.join();
+}
+
+// A fresh folder as the program's folder (settings and default sentence
+// file), with message boxes answered.
 class DocTest : public ::testing::Test {
 protected:
+    DocTest() { qs::SetAppFolderForTesting(dir.AnsiPath()); }
+    ~DocTest() override { qs::SetAppFolderForTesting(""); }
     std::string File(std::string_view utf8Name) const { return dir.AnsiFile(utf8Name); }
 
     TempFolder dir;
-    AppFolder appFolder{dir.AnsiPath()};
     MessageBoxes boxes;
 };
 
