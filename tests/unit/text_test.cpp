@@ -102,9 +102,7 @@ TEST(KeyNames, NamesCodesAndPositions) {
         named += !name.empty();
     }
     EXPECT_EQ(named, 10 + 26 + 10 + 9);
-    const std::pair<std::string, int> odd[] = {{"F", 0x46}, {"N", 0x4E}, {"F0", 0x46}, {"NX", 0x4E}, {"", 0},
-                                               {"\x82\xA0", 0x82}};
-    for (const auto& [name, code] : odd) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+    EXPECT_EQ(KeyCodeFromName(""), 0);
     // Keypad digits fold onto the digit keys, and later duplicates are cleared.
     const std::pair<KeyCodes, KeyCodes> folds[] = {
         {{0x61, 0, 0, 0, 0, 0x31}, {0x31}},
