@@ -12,8 +12,6 @@ namespace {
 using namespace wintest;
 using Names = std::vector<std::string>;
 
-// Each list holds its own recognisable entries: s sentences, t titles,
-// c clipboard history, u URL history.
 void Fill(CQuillstackDoc& doc) {
     for (const char* s : {"s0", "s1", "s2"}) doc.m_Sentences.AddTail(s);
     for (const char* t : {"t0", "t1", "t2"}) doc.m_Titles.AddTail(t);
