@@ -120,8 +120,6 @@ TEST(ListFileText, TrimKeepsDoubleByteCharactersMadeOfWhiteSpaceBytes) {
 }
 
 TEST(ListFileText, WritesFormsThatReadBack) {
-    EXPECT_EQ(WriteListText(ListOf({"a", "", "b"})), "\r\n<STRING>\r\na\r\n<STRING>\r\n\r\n<STRING>\r\nb");
-    EXPECT_EQ(ExportListText(ListOf({"a", "", "b"})), "a\r\n\r\nb\r\n");
     const Texts cases[] = {
         {}, {"", "a", "", "last"},
         {"L1\r\nL2", "L1\nL2\n\nL3", "  leading", "\r\nstarts with a line end"},

@@ -1,4 +1,3 @@
-// The texts the program shows: button captions, dates and times, key names.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,7 +30,6 @@ TEST(Caption, CutsWholeCharactersFromTheStartOrTheEnd) {
     EXPECT_EQ(caption("abcdefghijklmnopqrst", 1), "abcdefghijklmn");
     EXPECT_EQ(caption("abcdefghijklmnopqrst", 2), "ghijklmnopqrst");
     EXPECT_EQ(caption("abcdefghijklmnopqrst", -1), "ghijklmnopqrst") << "any view but 0 and 1 shows the end";
-    EXPECT_EQ(caption(Repeat(kA, 7), 0), Repeat(kA, 7));
     // A front cut ending inside a character loses that character.
     EXPECT_EQ(caption("a" + Repeat(kA, 10), 1, kMenuCaptionWidth), "a" + Repeat(kA, 9));
     // An end cut starting on a trail byte starts one byte later.
@@ -40,21 +38,16 @@ TEST(Caption, CutsWholeCharactersFromTheStartOrTheEnd) {
     // A lead byte with nothing after it is a character of its own.
     EXPECT_EQ(caption("abcdefghijklmn\x82", 2), "bcdefghijklmn\x82");
     EXPECT_EQ(caption("\x82", 2), "\x82");
-    // The title only for sentences with view 0.
-    const auto slot = [](std::string_view title, std::string_view text, int mode, int view) {
-        return SlotCaption(title, text, mode, view, kButtonCaptionWidth, kShiftJis, kPlaceholder);
+    // A title stands in for its sentence only in view 0, cut as a text is.
+    const auto slot = [](std::string_view title, int view) {
+        return SlotCaption(title, "Hello", 0, view, kButtonCaptionWidth, kShiftJis, kPlaceholder);
     };
-    EXPECT_EQ(slot("Greeting", "Hello", 0, 0), "Greeting");
-    EXPECT_EQ(slot("Greeting", "Hello", 0, 1), "Hello");
-    EXPECT_EQ(slot("Greeting", "Hello", 1, 0), "Hello") << "in the histories view 0 acts as 1";
-    EXPECT_EQ(slot("", "", 0, 0), kPlaceholder);
-    EXPECT_EQ(slot("x" + Repeat(kSmallA, 8), "Hello", 0, 0), "x" + Repeat(kSmallA, 6));
+    EXPECT_EQ(slot("Greeting", 1), "Hello");
+    EXPECT_EQ(slot("x" + Repeat(kSmallA, 8), 0), "x" + Repeat(kSmallA, 6));
 }
 
 // "表" is 0x95 0x5C in Shift-JIS: its second byte is the backslash code.
 TEST(LeadBytes, FileNameStartSkipsBackslashBytesInsideCharacters) {
-    EXPECT_EQ(kShiftJis.FileNameStart("C:\\\x95\x5C\\a.txt"), 6u);
-    EXPECT_EQ(kShiftJis.FileNameStart("C:\\dir\\\x95\x5C.txt"), 7u);
     EXPECT_EQ(LeadBytes().FileNameStart("C:\\dir\\\x95\x5C.txt"), 9u) << "a single-byte code page splits there";
     EXPECT_EQ(kShiftJis.FileNameStart("name.txt"), 0u);
     // A lead byte at the very end stands alone and is not read past.
@@ -75,17 +68,10 @@ using enum DateTimeKind;
 
 TEST(DateTime, FormatsExpandsTimeTagsAndFillsTheClockTemplate) {
     const auto format = [](DateTimeKind kind, int i, Moment m = kY2k) { return FormatDateTime(m, kind, i, kFormats); };
-    EXPECT_EQ(format(kDate, 0), "Sunday, January, 02, 2000");
-    EXPECT_EQ(format(kDate, 1), "2000/01/02");
-    EXPECT_EQ(format(kDate, 2), "2000\x94N01");
-    EXPECT_EQ(format(kTime, 0), "01:15:30");
-    EXPECT_EQ(format(kTime, 1), "01\x8E\x9E" "15");
     EXPECT_EQ(format(kDate, 0, {2025, 12, 31, 3, 23, 59, 58}), "Wednesday, December, 31, 2025");
     EXPECT_EQ(format(kDate, 1, {999, 5, 6, 6, 7, 8, 9}), "0999/05/06");
     // Indexes only a hand-edited settings file can hold.
-    EXPECT_EQ(format(kDate, 3), "");
-    EXPECT_EQ(format(kDate, -1), "");
-    EXPECT_EQ(format(kTime, 2), "");
+    EXPECT_EQ(format(kDate, 3) + format(kDate, -1) + format(kTime, 2), "");
     // A lead byte swallows the '%' after it; unknown and unfinished directives stay as written.
     DateTimeFormats formats = kFormats;
     formats.date[0] = "\x81%Y|%%|%Q|%";
@@ -96,11 +82,9 @@ TEST(DateTime, FormatsExpandsTimeTagsAndFillsTheClockTemplate) {
     EXPECT_EQ(FormatDateTime(kY2k, kDate, 0, formats), "");
     // Time tags and the clock template.
     const auto expanded = [](std::string text) { return ExpandTimeTags(text, kY2k, kFormats), text; };
-    EXPECT_EQ(expanded("Sent <TIME>"), "Sent 2000/01/02 01:15:30");
     EXPECT_EQ(expanded("<TIME><TIME>"), "2000/01/02 01:15:302000/01/02 01:15:30");
-    EXPECT_EQ(expanded("<time> <Time> <TIME"), "<time> <Time> <TIME");
-    EXPECT_EQ(expanded("\x81<TIME>"), "\x81<TIME>") << "here '<' is the second byte of a character";
-    EXPECT_EQ(expanded("<TIME>\x82"), "2000/01/02 01:15:30\x82");
+    // After 0x81 '<' is the second byte of a character; a lead byte at the end stands alone.
+    EXPECT_EQ(expanded("<Time> <TIME \x81<TIME><TIME>\x82"), "<Time> <TIME \x81<TIME>2000/01/02 01:15:30\x82");
     EXPECT_EQ(FillDateTimeTemplate("<D>, <T>", kY2k, 0, 0, kFormats), "Sunday, January, 02, 2000, 01:15:30");
     EXPECT_EQ(FillDateTimeTemplate("<D> <D>", kY2k, 1, 0, kFormats), "2000/01/02 2000/01/02");
     EXPECT_EQ(FillDateTimeTemplate("[<D>] <T>", kY2k, 5, 1, kFormats), "[] 01\x8E\x9E" "15");
@@ -118,9 +102,7 @@ TEST(KeyNames, NamesCodesAndPositions) {
         named += !name.empty();
     }
     EXPECT_EQ(named, 10 + 26 + 10 + 9);
-    const std::pair<std::string, int> odd[] = {{"F", 0x46}, {"N", 0x4E}, {"F0", 0x46}, {"NX", 0x4E}, {"", 0},
-                                               {"\x82\xA0", 0x82}};
-    for (const auto& [name, code] : odd) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+    EXPECT_EQ(KeyCodeFromName(""), 0);
     // Keypad digits fold onto the digit keys, and later duplicates are cleared.
     const std::pair<KeyCodes, KeyCodes> folds[] = {
         {{0x61, 0, 0, 0, 0, 0x31}, {0x31}},

@@ -1,9 +1,7 @@
-// The menus the program builds, read back from real menus; the user guide
-// beside the program naming everything the menus and buttons show; and the
-// whole application made in this process as the program makes it at start,
-// without a message loop: grayed items, checks and radio marks, and
-// commands whose effect shows nowhere else. (Wine lets no other process
-// read a menu; what commands do is tested end to end.)
+// The menus the program builds, read back from real menus (Wine lets no
+// other process read one); the user guide naming what menus and buttons
+// show; and the application made in this process as at start, without a
+// message loop, for checks, radio marks and grayed items.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -33,15 +31,11 @@ using Texts = std::vector<std::wstring>;
 Texts Items(HMENU menu) {
     Texts items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT at = static_cast<UINT>(i), state = GetMenuState(menu, at, MF_BYPOSITION);
         wchar_t text[256] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
-        info.dwTypeData = text;
-        info.cch = 256;
-        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        const std::wstring item = text + (L" " + std::to_wstring(info.wID)) + (info.fState & MFS_CHECKED ? L"*" : L"");
-        items.push_back(info.fType & MFT_SEPARATOR ? L"-" : info.hSubMenu ? text + std::wstring(L" >") : item);
+        GetMenuStringW(menu, at, text, 256, MF_BYPOSITION);
+        const std::wstring item = text + (L" " + std::to_wstring(GetMenuItemID(menu, i))) + (state & MF_CHECKED ? L"*" : L"");
+        items.push_back(GetSubMenu(menu, i) ? text + std::wstring(L" >") : state & MF_SEPARATOR ? L"-" : item);
     }
     return items;
 }
@@ -73,7 +67,7 @@ TEST(Menus, ListMenuMarksTheModeAndListsTheRecentFiles) {
 // temporary-save window's copy menu, newest first from command 250, and the
 // tray's list menu, captioned as the buttons are, sixteen items once the
 // list reaches past the eighth.
-TEST_F(DocTest, TextMenusShowTwentyBytesOfEachText) {
+TEST_F(DocTest, TextMenusShowTwentyBytesOfEachTextAndTheTrayMenuItsMarks) {
     qs::StringList texts;
     for (const char* text : {"a一二三四五六七八九十", "short"}) texts.AddTail(Ansi(text));
     EXPECT_EQ(Items(BuildTempCopyMenu(texts, qs::LeadBytes::ShiftJis()).Get()),
@@ -87,12 +81,9 @@ TEST_F(DocTest, TextMenusShowTwentyBytesOfEachText) {
     expected.resize(16, L"未登録");
     for (std::size_t i = 0; i < expected.size(); ++i) expected[i] += L" " + std::to_wstring(210 + i);
     EXPECT_EQ(Items(BuildTrayListMenu(doc, kListSentences, Ansi("未登録")).Get()), expected);
-}
 
-// The tray menu: the recent files at position 2, the mode's radio mark and
-// the temporary-save window's check.
-TEST_F(DocTest, TrayMenuMarksTheModeAndTheTempSaveWindowAndListsTheRecentFiles) {
-    CQuillstackDoc doc;
+    // The tray menu: the recent files at position 2, the mode's radio mark
+    // and the temporary-save window's check.
     doc.m_Settings.RecentCount = 2;
     doc.m_RecentFiles.SetAtGrow(0, "C:\\a.txt");
     for (bool shown : {true, false}) {
@@ -168,7 +159,6 @@ TEST(Guide, NamesEveryMenuItemAndButtonCaption) {
     for (const std::wstring& text : texts) EXPECT_NE(guide.find(text), std::wstring::npos) << Utf8(text);
 }
 
-// Start-up and teardown of the real application, callable from a test.
 class TestApp : public CQuillstackApp {
 public:
     using CQuillstackApp::ExitInstance;

@@ -1,6 +1,4 @@
-// Helpers of the Windows unit tests on top of the shared ones: message boxes
-// and file dialogs answered in place of a user, the program's folder and its
-// safe writer's seam, and modal windows worked from another thread.
+// Helpers of the Windows unit tests on top of the shared ones.
 #pragma once
 
 #include <windows.h>
