@@ -1,13 +1,10 @@
-// The sentence editor and the new-file wizard of the real program, and help,
-// which the shell opens with the user's browser (here Wine's launcher
-// pointed at a recording script).
+// The sentence editor and the new-file wizard, and their help pages.
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
 namespace {
 
-// A dialog of the program's, opened with a command and found by its title.
 class DialogTest : public ProgramTest {
 protected:
     void Open(UINT command, const char* title) {
@@ -15,16 +12,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog = FindWindowW(L"#32770", Wide(title).c_str())); }));
     }
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    LRESULT Ask(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(Item(id), message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-        return static_cast<LRESULT>(result);
-    }
-    std::string Text(int id) const {
-        wchar_t text[1024] = {};
-        Ask(id, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-        return Utf8(text);
-    }
+    std::string Text(int id) const { return ControlText(Item(id)); }
     // Keys typed at the caret; true once the field reads `result`.
     bool Type(int id, std::wstring_view keys, const std::string& result) const {
         for (wchar_t key : keys) PostMessageW(Item(id), WM_CHAR, key, 0);
@@ -39,32 +27,23 @@ protected:
     void Open() { DialogTest::Open(ID_SHOW_EDITOR, "登録文の確認と編集"); }
     // Entry `index` (0-based) shows with this body (UTF-8).
     bool Shows(int index, const std::string& body) const {
-        return WaitUntil([&] { return Ask(IDC_EDITOR_INDEX, CB_GETCURSEL) == index && Text(IDC_EDITOR_BODY) == body; });
+        return WaitUntil([&] { return Ask(Item(IDC_EDITOR_INDEX), CB_GETCURSEL) == index && Text(IDC_EDITOR_BODY) == body; });
     }
-    void Press(int id) const { Ask(id, BM_CLICK); }
-    static RECT Rect(HWND window) {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        return rect;
-    }
+    void Press(int id) const { SendClick(Item(id)); }
 };
 
-// Help first: without a program for .html a message names the page; the
-// contents page forwards to a section of the guide. The editor: ▲ and ▼ go
-// round; a slot press, registering, a list switch, a copy and a file load
-// each bring up their entry. A draft stays through copies made elsewhere
-// while a sentence shows, and goes when another entry comes or a history
-// shifts. Copies from the body are not recorded, from the title they are.
-// Docked, it follows the frame; 200 pixels away it stays put; near it snaps
-// back (either side: frame_math_test.cpp); loose and closed it pulls nothing.
+// The tray menu's help opens the contents page, which forwards to a section
+// of the guide. ▲ and ▼ go round; a slot press, registering, a list switch,
+// a copy and a file load bring up their entry. A draft stays through copies
+// elsewhere, and goes when another entry comes or a history shifts. Copies
+// from the body are not recorded, from the title they are. Docked, it
+// follows the frame; away it stays put; near it snaps back; closed it pulls
+// nothing.
 TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
     WriteList(L"Quillstack.txt", {"first", "second"});
     WriteList(L"Quillstack_Title.txt", {"T1", ""});
-    BrowserRecorder::Forget();
     ASSERT_TRUE(Start());
     const std::wstring page = folder.File(L"help\\context\\contents.html");
-    program->Command(ID_HELP_FINDER);
-    AnswerBox(Utf8(page), IDOK);
     BrowserRecorder browser(folder.Path());
     HWND menu = ClickTrayIcon(WM_RBUTTONDOWN) ? program->WaitPopupMenu() : nullptr;
     ASSERT_TRUE(menu && PressInPopupMenu(menu, {VK_HOME, VK_UP, VK_UP, VK_RETURN}));  // ヘルプ(&H)
@@ -81,9 +60,9 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
     Press(IDC_EDITOR_HELP);
     EXPECT_EQ(browser.WaitAddress(), "file://" + UnixPath(folder.File(L"help\\context\\16.html")));
     HWND frame = program->Frame();
-    EXPECT_TRUE(Rect(editor).left == Rect(frame).right && Rect(editor).top == Rect(frame).top);
+    EXPECT_TRUE(WindowRect(editor).left == WindowRect(frame).right && WindowRect(editor).top == WindowRect(frame).top);
     EXPECT_TRUE(GetWindowLongW(editor, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Ask(IDC_EDITOR_INDEX, CB_GETCOUNT), 16);
+    EXPECT_EQ(Ask(Item(IDC_EDITOR_INDEX), CB_GETCOUNT), 16);
     EXPECT_EQ(Wide(Text(IDC_EDITOR_FILE)), folder.File(L"Quillstack.txt"));
     EXPECT_EQ(Text(IDC_EDITOR_TITLE), "T1");
     Press(IDC_EDITOR_PREVIOUS);
@@ -101,9 +80,8 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
 
     ASSERT_TRUE(PressSlot(1) && Shows(1, "2nd second") && Type(IDC_EDITOR_BODY, L"draft ", "draft 2nd second"));
     ASSERT_TRUE(Copy("once") && Copy("elsewhere"));
-    // The slot menu comes up only after what the copies made the program do.
-    // Its register command, sent once the menu is gone, takes no chances
-    // with Enter under load.
+    // The slot menu comes up only after what the copies made the program do;
+    // its command is sent (Enter is unsure under load).
     PostMessageW(program->Control(IDC_SLOT0), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     menu = program->WaitPopupMenu();
     EXPECT_EQ(Text(IDC_EDITOR_BODY), "draft 2nd second");
@@ -130,7 +108,7 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
     EXPECT_TRUE(Shows(0, "elsewhere"));
 
     auto move = [](HWND window, int x, int y) { SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); };
-    auto at = [](HWND window, LONG x, LONG y) { return WaitUntil([&] { return Rect(window).left == x && Rect(window).top == y; }); };
+    auto at = [](HWND window, LONG x, LONG y) { return WaitUntil([&] { return WindowRect(window).left == x && WindowRect(window).top == y; }); };
     move(frame, 500, 100);
     EXPECT_TRUE(at(editor, 650, 100));
     move(editor, 850, 100);
@@ -156,24 +134,16 @@ TEST_F(EditorTest, ShowsStoresFollowsThePanelDocksAndOpensHelp) {
 
 class NewFileWizardTest : public DialogTest {
 protected:
-    // Ctrl+N typed goes through the system's input queue to the frame, whose
-    // accelerators make the command. The wizard stays under the boxes and
-    // dialogs it brings up, so those are waited for past it.
+    // Ctrl+N reaches the frame's accelerators. The wizard stays under the
+    // boxes it brings up, so those are waited for past it.
     void Open(bool typed = false) {
-        if (typed) {
-            SetForegroundWindow(program->Frame());
-            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == program->Frame(); }, 5s));
-            INPUT keys[4]{};
-            const WORD codes[4] = {VK_CONTROL, 'N', 'N', VK_CONTROL};
-            for (int i = 0; i < 4; ++i) keys[i] = {INPUT_KEYBOARD, {.ki = {codes[i], 0, i < 2 ? 0u : KEYEVENTF_KEYUP, 0, 0}}};
-            ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
-        }
+        if (typed) { ASSERT_TRUE(TypeKeys(program->Frame(), {VK_CONTROL, 'N'})); }
         ASSERT_NO_FATAL_FAILURE(DialogTest::Open(typed ? 0 : ID_FILE_NEW, "新規作成"));
         program->IgnoreWindow(dialog);
     }
     void Fill(std::string_view title, std::string_view body) const {
-        SetWindowTextW(Item(IDC_WIZARD_TITLE), Wide(title).c_str());
-        SetWindowTextW(Item(IDC_WIZARD_BODY), Wide(body).c_str());
+        SetControlText(Item(IDC_WIZARD_TITLE), title);
+        SetControlText(Item(IDC_WIZARD_BODY), body);
     }
     // "次へ", then the next page's counter.
     bool Next(const std::string& counter) const {
@@ -183,12 +153,10 @@ protected:
     bool Gone() const { return WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program); }
 };
 
-// "終了" with nothing collected, and Cancel in the Save As dialog, end it
-// without a file; Enter in the body makes a new line, in the title it
-// presses "終了". The first page's counter is full-width. A file that cannot
-// be written is named and the wizard stays with its pages. The new file
-// opens, first among the recent files; written over the open file, whose
-// sentences were changed, it stands with no question.
+// "終了" with nothing collected, and Cancel in the Save As dialog, write
+// nothing; Enter in the body is a new line, in the title "終了". A file that
+// cannot be written is named and the wizard stays. The new file opens, first
+// among the recent files; over the changed open file it asks nothing.
 TEST_F(NewFileWizardTest, WritesThePagesAndTheirTitlesAndOpensTheNewFile) {
     WriteSettings(folder, {"SaveWithDialog=YES"});
     WriteList(L"Quillstack.txt", {"old"});

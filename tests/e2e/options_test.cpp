@@ -1,11 +1,8 @@
-// The options sheet "設定" of the real program: what its pages show, what
-// OK and Cancel leave in the settings file, and the changes that act at
-// once. (Real key presses on the key page are in shortcut_keys_test.cpp.)
+// The options sheet "設定": what its pages show and store, and what acts at once.
 #include "tests/e2e/harness.h"
 
 #include <commctrl.h>
 
-#include "core/settings_text.h"
 #include "res/resource.h"
 
 namespace e2e {
@@ -20,29 +17,16 @@ std::vector<std::string> HandWritten(const TempFolder& folder) {
             "URLBegin=a,b", "URLEnd=>", "RecentCount=7", "Recent File=", folder.AnsiFile("r1.txt"), ""};
 }
 
-// What the program writes after reading these lines (the first line of a
-// key counts): the core's form, whose bytes the core's tests check.
 std::string Canonical(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    qs::Settings settings;
-    qs::StringList urlBegin, urlEnd, recentFiles(9);
-    qs::ReadSettingsText(text, settings, urlBegin, urlEnd, recentFiles);
-    return qs::WriteSettingsText(settings, urlBegin, urlEnd, recentFiles);
+    return e2e::Canonical(text);
 }
 
-bool Checked(HWND page, int id) { return SendMessageW(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-// Sent: the press is dealt with on return (for buttons that open nothing).
-void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
-void SetText(HWND page, int id, std::string_view utf8) {
-    SendMessageW(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
-}
-// Asked of the control: the system keeps no text for another process's edits.
-std::string Text(HWND page, int id) {
-    wchar_t text[1024] = {};
-    SendMessageW(GetDlgItem(page, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return Utf8(text);
-}
+bool Checked(HWND page, int id) { return Ask(GetDlgItem(page, id), BM_GETCHECK) == BST_CHECKED; }
+void Click(HWND page, int id) { SendClick(GetDlgItem(page, id)); }
+void SetText(HWND page, int id, std::string_view utf8) { SetControlText(GetDlgItem(page, id), utf8); }
+std::string Text(HWND page, int id) { return ControlText(GetDlgItem(page, id)); }
 bool Topmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 int PageCount(HWND sheet) {
     return TabCtrl_GetItemCount(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
@@ -71,15 +55,11 @@ protected:
     bool FormShows(COLORREF colour) const { return Shows(program->View(), {1, 1}, colour); }
 };
 
-// Every page shows the hand-written values, which act from the start; help
-// names the page's part of the guide; "履歴のクリア" acts at once, even
-// under Cancel. OK stores only what the user changed, and a page never
-// shown stays exactly; a later copy has no key page and keeps every line.
-// What OK changes acts at once: topmost both ways (frame and editor), the
-// maximum (held within 16..1000) with the scroll range and the editor, the
-// URL strings at the next capture, the colour (the swatch shows the choice
-// and "デフォルト" at once, the form only after OK), the start file (the
-// default stored as none silently, a missing one with the message).
+// Pages show the hand-written values; "履歴のクリア" acts even under
+// Cancel. OK stores only what changed; a later copy has no key page and
+// keeps every line. What OK changes acts at once: topmost (frame and
+// editor), the maximum (16..1000), the URL strings, the colour (the swatch
+// at once, the form after OK), the start file (the default stored as none).
 TEST_F(OptionsTest, PagesShowTheSettingsAndOkStoresTheChangesWhichActAtOnce) {
     std::vector<std::string> lines = HandWritten(folder);
     WriteBytes(folder.File(L"Quillstack.ini"), Canonical(lines));
