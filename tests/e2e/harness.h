@@ -222,8 +222,8 @@ protected:
     std::optional<std::string> PressSlot(int slot) { return CopiedBy([&] { program->Click(1000 + slot); }); }
     // A right-button press on a slot, then item `item` of its pop-up menu.
     bool ChooseOnSlot(int slot, int item) {
-        PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = program->WaitPopupMenu();
+        HWND menu = program->OpenPopupMenu(
+            [&] { PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)); });
         return menu && ChooseFromPopupMenu(menu, item);
     }
     // Answers the program's open or save dialog: types `path` and presses
