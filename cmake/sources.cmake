@@ -107,14 +107,10 @@ set(QS_WIN_TEST_SOURCES
 set(QS_E2E_SOURCES
   tests/e2e/harness.cpp
   tests/e2e/startup_test.cpp
-  tests/e2e/settings_file_test.cpp
-  tests/e2e/panel_test.cpp
   tests/e2e/capture_test.cpp
   tests/e2e/frame_test.cpp
   tests/e2e/file_commands_test.cpp
-  tests/e2e/editor_test.cpp
-  tests/e2e/options_test.cpp
-  tests/e2e/temp_save_test.cpp
+  tests/e2e/dialogs_test.cpp
 )
 
 # The X-side end-to-end tests: their own driver, run only by

@@ -1,8 +1,6 @@
-// Helpers shared by the Windows unit tests and the end-to-end drivers: text
-// conversions, whole files, fresh folders, a file held open by another
-// handle, and the clipboard read and written straight through the system.
-// Paths are wide; the program's own paths are in the ANSI code page, so the
-// file helpers take those too.
+// Helpers shared by the Windows unit tests and the end-to-end drivers.
+// Paths are wide; the program's own are in the ANSI code page, so the file
+// helpers take those too.
 #pragma once
 
 #include <windows.h>
@@ -21,11 +19,10 @@ namespace qstest {
 
 using namespace std::chrono_literals;
 
-// Serves the messages of this thread's windows: the program sends some to
-// them (a clipboard owner hears when the clipboard is emptied).
+// Serves the messages of this thread's windows (the program sends some: a
+// clipboard owner hears when the clipboard is emptied).
 void Pump();
-// Polls `condition`, serving messages meanwhile, until it holds or
-// `timeout` passes.
+// Polls `condition`, serving messages meanwhile, until it holds or time is up.
 template <class Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -45,8 +42,7 @@ inline std::wstring Wide(std::string_view utf8) { return ToWide(utf8, CP_UTF8); 
 inline std::string Utf8(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
 inline std::wstring WideFromAnsi(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
 
-// The built program and its keyboard-hook library, which the build puts
-// beside the test programs.
+// The built program and its hook library, beside the test programs.
 std::wstring ProgramPath();
 std::wstring HookLibraryPath();
 
@@ -65,7 +61,7 @@ inline std::vector<std::string> FileNames(const std::string& ansiFolder) { retur
 // The bytes of a list file (sentences, titles) holding these ANSI entries.
 std::string ListFileBytes(const std::vector<std::string>& entries);
 
-// A new, empty folder, removed with everything in it at the end.
+// A new, empty folder, removed with everything in it.
 class TempFolder {
 public:
     TempFolder();
@@ -103,8 +99,8 @@ private:
 bool OpenClipboardSoon(HWND owner);
 // Empties the clipboard and puts `data` there in `format`, owned by `owner`
 // (which may be null); the data passes to the system when this succeeds.
+// PutClipboardData: the same with each format's bytes.
 bool PutClipboard(HWND owner, UINT format, HANDLE data);
-// The same with each format's bytes.
 bool PutClipboardData(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
 // Puts `size` bytes as CF_TEXT exactly as given (no NUL added).
 bool PutClipboardBytes(HWND owner, const void* data, std::size_t size);

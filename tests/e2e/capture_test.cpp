@@ -1,7 +1,5 @@
-// Recording the clipboard: what another program copies goes to the front of
-// the clipboard history and its addresses to the URL history; what the
-// program copies itself is not, the date and time it puts in included. The
-// viewer chain stays whole whoever leaves.
+// Recording the clipboard: what other programs copy, not what the program
+// copies itself; the viewer chain stays whole whoever leaves.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -15,13 +13,10 @@ namespace {
 
 using CaptureTest = ProgramTest;
 
-// The order rules themselves are the core's tests; here the program applies
-// them within SentenceMaxCount (eight: the whole history shows at once).
-// Text put there by a program that has no window is another program's
-// change; a picture without text records nothing, and the slot menu's
-// commands then stay grayed. With the clipboard held open by another
-// program a press, an append copy and a registration do nothing, without a
-// hang.
+// The order rules are the core's tests; here the program applies them
+// within SentenceMaxCount. Text from a program without a window counts; a
+// picture records nothing and leaves the slot menu grayed. With the
+// clipboard held open elsewhere slot commands do nothing, without a hang.
 TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsOwnCopiesAreNot) {
     WriteSettings(folder, {"SentenceMaxCount=8"});
     // Text already there at the start is the first entry.
@@ -34,8 +29,6 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
         expected.insert(expected.begin(), text);
         expected.resize(std::min<std::size_t>(expected.size(), 8));
     };
-    // The same text again leaves one entry; an older one moves to the front;
-    // a new text drops the last.
     for (const char* text : {"text 2", "text 3", "text 4", "text 5", "text 6", "text 7", "text 8", "text 8", "text 5",
                              "see http://a/1,ftp://b/2"}) {
         ASSERT_TRUE(Copy(text));
@@ -44,9 +37,8 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
     expected[0] = "see http://a/1";
     EXPECT_TRUE(SlotsShow(*program, expected));
 
-    // Text marked by the program that copied it (a password manager) as not
-    // for clipboard histories is recorded in neither; the chain still hears
-    // of it.
+    // Text marked (by a password manager) as not for histories is recorded
+    // in neither; the chain still hears of it.
     const std::pair<const wchar_t*, DWORD> marked[] = {{L"ExcludeClipboardContentFromMonitorProcessing", 0},
                                                        {L"CanIncludeInClipboardHistory", 0},
                                                        {L"Clipboard Viewer Ignore", 0},
@@ -61,7 +53,6 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
     record("http://pw/1");
     EXPECT_TRUE(SlotsShow(*program, expected));
 
-    // Several megabytes are recorded whole, the address at their end too.
     const std::string text = "long:" + std::string(3 << 20, 'x') + " http://tail/z";
     ASSERT_TRUE(Copy(text));
     std::optional<std::string> copied = PressSlot(0);
@@ -73,22 +64,18 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
     ASSERT_TRUE(SendCommand(*program, ID_CLEAR_CLIPHISTORY) && SendCommand(*program, ID_MODE_CLIPHISTORY));
     ASSERT_TRUE(Copy("B") && Copy("A"));
     ASSERT_TRUE(SlotsShow(*program, {"A", "B"}));
-    // (An append copy in front, of the time tag's tests, is not recorded either.)
     EXPECT_EQ(CopiedBy([&] { EXPECT_TRUE(ChooseOnSlot(1, kAppendBehind)); }), "AB");
     EXPECT_TRUE(SlotsShow(*program, {"A", "B"}));
-    // Registering into a history slot replaces that entry.
     EXPECT_TRUE(ChooseOnSlot(1, kRegister));
     EXPECT_TRUE(SlotsShow(*program, {"A", "AB"}));
     ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.Put("no owner", false); }));
     EXPECT_TRUE(SlotsShow(*program, {"no owner", "A", "AB"}));
 
-    // Each case ends with the clipboard unchanged and the histories too.
     auto slotCommandsChangeNothing = [&](const std::function<void()>& busy, bool press) {
         const DWORD sequence = GetClipboardSequenceNumber();
         busy();
         if (press) program->Click(IDC_SLOT0 + 1);
         for (int item : {kAppendBehind, kAppendFront, kRegister}) EXPECT_TRUE(ChooseOnSlot(1, item)) << item;
-        // Posted after the menus' commands, so handled after them.
         program->Command(ID_MODE_SENTENCES);
         EXPECT_TRUE(SlotsShow(*program, {}, 3s)) << "the program hangs";
         CloseClipboard();
@@ -110,8 +97,7 @@ TEST_F(CaptureTest, OtherProgramsTextIsRecordedOnceWithinTheBoundAndTheProgramsO
     ASSERT_TRUE(program->Exit());
 }
 
-// A viewer on a thread of its own that stops serving messages once it has
-// joined the chain, as a hung program would.
+// A viewer on a thread of its own that stops serving messages once joined.
 class HungViewer {
 public:
     HungViewer() : thread_(CreateThread(nullptr, 0, &Run, this, 0, nullptr)) { WaitForSingleObject(ready_, 10000); }
@@ -137,17 +123,12 @@ private:
     HANDLE thread_;
 };
 
-// Viewers 0 to 2 join before the program and viewer 3 after it, so the
-// chain runs 3, program, 2, 1, 0. Each path of the program's chain
-// handling comes in turn: a viewer further on leaves (it passes the
-// message on), the viewer after it leaves (it links past it), and the
-// program itself leaves from the middle of the chain. Then a program whose
-// next viewer hangs still records and answers.
+// The chain runs 3, program, 2, 1, 0: a viewer further on leaves (the
+// program passes it on), the one after it leaves (it links past), the
+// program leaves from the middle. Then a hung next viewer freezes nothing.
 TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungViewerFreezesNothing) {
     std::array<std::optional<ClipboardViewer>, 4> viewers;
     std::array<bool, 4> inChain{true, true, true, true};
-    // Copies `text`: the program, while it runs, records it; the viewers
-    // still in the chain hear of it, and those that left hear nothing.
     auto everyoneHears = [&](const std::string& text) {
         const bool runs = program->Running();
         std::array<int, 4> before{};
@@ -160,7 +141,6 @@ TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungV
             }
             return !runs || program->SlotText(0) == text;
         });
-        // Whatever the program still passes on has arrived once it answers.
         if (runs) { EXPECT_TRUE(program->SlotText(0) == text && Answers(*program)) << "not recorded, or hangs: " << text; }
         Pump();
         for (int v = 0; v < 4; ++v) {
@@ -193,46 +173,34 @@ TEST_F(CaptureTest, EveryoneLeftInTheChainHearsEveryChangeWhoeverLeavesAndAHungV
     ASSERT_TRUE(program->Exit());
 }
 
-SYSTEMTIME LocalNow() {
+// Local time in 100 ns ticks.
+ULONGLONG LocalTicks() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return now;
+    FILETIME file{};
+    SystemTimeToFileTime(&now, &file);
+    return ULONGLONG{file.dwHighDateTime} << 32 | file.dwLowDateTime;
 }
 
-// `format` (UTF-8, printf style) filled with the moment's date and time, in ANSI.
-std::string Stamp(const char* format, const SYSTEMTIME& t) {
-    char text[96];
-    std::snprintf(text, sizeof(text), format, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-    return Ansi(text);
-}
-
-const char kSlashed[] = "%04d/%02d/%02d %02d:%02d:%02d";
-
-// What `format` gives for each whole second from `from` to now, its first
-// `skip` bytes left out.
-std::set<std::string> SinceThen(SYSTEMTIME from, const char* format, std::size_t skip = 0) {
-    auto ticks = [](const SYSTEMTIME& t) {
-        FILETIME file{};
-        SystemTimeToFileTime(&t, &file);
-        return ULONGLONG{file.dwHighDateTime} << 32 | file.dwLowDateTime;
-    };
-    from.wMilliseconds = 0;
+// `format` (UTF-8, printf style) for each second from `from` to now, in
+// ANSI, its first `skip` bytes left out.
+std::set<std::string> SinceThen(ULONGLONG from, const char* format, std::size_t skip = 0) {
     std::set<std::string> texts;
-    for (ULONGLONG t = ticks(from), to = ticks(LocalNow()); t <= to; t += 10'000'000) {
+    for (ULONGLONG t = from - from % 10'000'000; t <= LocalTicks(); t += 10'000'000) {
         const FILETIME file{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
-        SYSTEMTIME second{};
-        FileTimeToSystemTime(&file, &second);
-        texts.insert(Stamp(format, second).substr(skip));
+        SYSTEMTIME s{};
+        FileTimeToSystemTime(&file, &s);
+        char text[96];
+        std::snprintf(text, sizeof(text), format, s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond);
+        texts.insert(Ansi(text).substr(skip));
     }
     return texts;
 }
 
-// The clock shows the time and follows it. With the time tag on: the clock
-// copies the template in the Japanese formats, read from the program's
-// string table, and "<TIME>" in a pressed entry becomes the moment, in an
-// append copy over the joined text, the clipboard's part too. With it off:
-// an empty template copies nothing, and "<TIME>" is copied as it stands.
-// Neither copy is recorded.
+// The clock follows the time. On: the clock copies the template in the
+// Japanese formats, and "<TIME>" in a pressed entry (in an append copy the
+// clipboard's part too) becomes the moment. Off: an empty template copies
+// nothing, "<TIME>" stays. Neither copy is recorded.
 class TimeTagTest : public ProgramTest, public ::testing::WithParamInterface<bool> {};
 
 INSTANTIATE_TEST_SUITE_P(Setting, TimeTagTest, ::testing::Bool(),
@@ -246,9 +214,9 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
     HWND clock = program->Control(IDC_CLOCK);
     std::string shown;
     auto showsNow = [&] {
-        const SYSTEMTIME before = LocalNow();
+        const ULONGLONG before = LocalTicks();
         shown = Ansi(Utf8(WindowText(clock)));
-        return SinceThen(before, kSlashed, 11).count(shown) == 1;
+        return SinceThen(before, "%04d/%02d/%02d %02d:%02d:%02d", 11).count(shown) == 1;
     };
     EXPECT_TRUE(WaitUntil(showsNow, 3s)) << "the clock shows " << shown;
     const std::wstring first = WindowText(clock);
@@ -257,9 +225,8 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
 
     ASSERT_TRUE(Copy("Sent <TIME> <time>") && Copy("marker"));
     ASSERT_TRUE(SlotsShow(*program, {"marker", "Sent <TIME> <t"}));
-    // What `press` copies is one of `expected`'s texts for a moment since it began.
     auto copiesTheMoment = [&](auto press, const char* expected) {
-        const SYSTEMTIME before = LocalNow();
+        const ULONGLONG before = LocalTicks();
         const std::string copied = CopiedBy(press).value_or("nothing");
         EXPECT_EQ((on ? SinceThen(before, expected) : std::set<std::string>{expected}).count(copied), 1u)
             << "copied: " << copied;
@@ -267,7 +234,8 @@ TEST_P(TimeTagTest, ClockAndSlotPressesCopyTheMomentAndRecordNothing) {
     if (on) {
         copiesTheMoment([&] { program->Click(IDC_CLOCK); }, "%04d年%02d月%02d日, %02d時%02d分%02d秒");
     } else {
-        EXPECT_TRUE(PressLeavesClipboard(IDC_CLOCK));
+        const DWORD sequence = GetClipboardSequenceNumber();
+        EXPECT_TRUE(SendClick(program->Control(IDC_CLOCK)) && GetClipboardSequenceNumber() == sequence);
     }
     copiesTheMoment([&] { program->Click(IDC_SLOT0 + 1); },
                     on ? "Sent %04d/%02d/%02d %02d:%02d:%02d <time>" : "Sent <TIME> <time>");

@@ -1,5 +1,6 @@
-// The file, list and join commands through the system's real open and save
-// dialogs, the join-destination dialog and the "▼" button's menu.
+// The file, list and join commands through the real open and save dialogs,
+// and the temporary-save window. (Wine lets no other process read a menu:
+// the window's list shows through its edit dialog's list box.)
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -107,8 +108,7 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
     ASSERT_TRUE(SendCommand(*program, ID_MODE_CLIPHISTORY));
     EXPECT_TRUE(SlotsShow(*program, {"S0\r\n\r\nS2\r\n", "c http://u.exa"}));
 
-    // Enter presses "中止" (as Escape and the close box do, by the system's
-    // rule): nothing joined.
+    // Enter presses "中止": nothing joined.
     const DWORD sequence = GetClipboardSequenceNumber();
     program->Command(ID_JOIN_CLIPHISTORY);
     HWND dialog = WaitJoinDialog();
@@ -138,20 +138,157 @@ TEST_F(FileCommandsTest, HistoriesAndJoinedListsGoToFilesOrTheClipboardAndTheLis
         ASSERT_TRUE(item < 0 ? SendCommand(*program, command) : ChooseFromListMenu(item)) << item;
         EXPECT_TRUE(SlotsShow(*program, shown)) << item << " " << command;
     }
-    const UINT lists[][2] = {{ID_MODE_SENTENCES, ID_CLEAR_SENTENCES},
-                             {ID_MODE_CLIPHISTORY, ID_CLEAR_CLIPHISTORY},
-                             {ID_MODE_URLHISTORY, ID_CLEAR_URLHISTORY}};
-    for (const auto& [show, clear] : lists) {
-        ASSERT_TRUE(SendCommand(*program, show) && SendCommand(*program, clear));
-        // Sent: the captions must read so as soon as the command is done.
-        EXPECT_TRUE(SlotsShow(*program, {}, 0ms)) << "command " << clear;
-    }
-    // Clearing the sentences is a change the exit writes.
+    ASSERT_TRUE(SendCommand(*program, ID_MODE_URLHISTORY) && SendCommand(*program, ID_CLEAR_URLHISTORY));
+    // Sent: the captions must read so as soon as the command is done.
+    EXPECT_TRUE(SlotsShow(*program, {}, 0ms));
     ASSERT_TRUE(program->Exit());
-    EXPECT_EQ(ReadBytes(folder.File(Wide("他の文.txt"))), "");
     // Loading did not reorder the recent files.
     const std::string settings = ReadBytes(folder.File(L"Quillstack.ini"));
     EXPECT_NE(settings.find(recent), std::string::npos) << settings;
+}
+
+// Items of the buttons' right-button menu.
+enum { kClear, kEdit, kJoin };
+
+using Lines = std::vector<std::string>;
+
+Lines ListLines(HWND edit) {
+    HWND list = GetDlgItem(edit, IDC_TEMPEDIT_LIST);
+    Lines lines;
+    for (LRESULT line = 0, count = Ask(list, LB_GETCOUNT); line < count; ++line) {
+        wchar_t text[64] = {};  // lines are at most 20 bytes
+        if (Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(line)) < 64) {
+            Ask(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text));
+        }
+        lines.push_back(Utf8(text));
+    }
+    return lines;
+}
+
+class TempSaveTest : public ProgramTest {
+protected:
+    HWND Button(int id) const { return GetDlgItem(window, id); }
+    bool Save(std::string_view utf8) { return Copy(utf8) && SendClick(Button(IDC_TEMPSAVE_SAVE)); }
+    // The menu that `press` (a left click on "コピー", a right-button press
+    // on either button) opens, with item `item` chosen (none: Escape).
+    bool Menu(UINT press, int button, int item) {
+        HWND menu = program->OpenPopupMenu([&] { PostMessageW(Button(button), press, MK_RBUTTON, MAKELPARAM(5, 5)); });
+        return menu && (item < 0 ? PressInPopupMenu(menu, {VK_ESCAPE}) : ChooseFromPopupMenu(menu, item));
+    }
+    std::optional<std::string> CopyBack(int item) {
+        return CopiedBy([&] { EXPECT_TRUE(Menu(BM_CLICK, IDC_TEMPSAVE_COPY, item)); });
+    }
+    // Chosen again when the dialog does not come: Wine may cancel a menu
+    // soon after a dialog closed even once it is on show.
+    HWND OpenDialog(int button, int item, const char* title) {
+        HWND dialog = nullptr;
+        for (int attempt = 0; attempt < 3 && !dialog; ++attempt) {
+            if (Menu(WM_RBUTTONDOWN, button, item)) dialog = program->WaitWindow(L"#32770", 3s);
+        }
+        EXPECT_EQ(Utf8(WindowText(dialog)), title);
+        return dialog;
+    }
+    bool CloseEdit(HWND edit) const {
+        Program::PressButton(edit, IDCANCEL);
+        return WaitUntil([&] { return !IsWindow(edit); }) && Answers(*program);
+    }
+    // What the window holds, newest first, as the edit dialog lists it.
+    Lines Held() {
+        HWND edit = OpenDialog(IDC_TEMPSAVE_COPY, kEdit, "編集");
+        const Lines lines = edit ? ListLines(edit) : Lines{"(no edit dialog)"};
+        EXPECT_TRUE(CloseEdit(edit));
+        return lines;
+    }
+    void Join(int destination) { Program::PressButton(OpenDialog(IDC_TEMPSAVE_SAVE, kJoin, "結合"), destination); }
+
+    HWND window = nullptr;
+};
+
+// Texts go in newest first, each once; the copy menu puts them back
+// unrecorded. The edit dialog lists each text's first 20 bytes (never half
+// a character); an empty field deletes. Joined, each text ends in CR LF.
+TEST_F(TempSaveTest, KeepsEditsAndJoinsUpToTwentyClipboardTexts) {
+    ASSERT_TRUE(Start(ID_MODE_CLIPHISTORY) && SendCommand(*program, ID_SHOW_TEMPSAVE));
+    ASSERT_TRUE(window = program->WaitWindow(L"#32770", 5s));
+    EXPECT_EQ(Utf8(WindowText(window)), "一時保存");
+    program->IgnoreWindow(window);
+
+    // Nothing to keep and nothing to copy: no menu comes up (it would hold
+    // the sent click until it went).
+    EXPECT_TRUE(SendClick(Button(IDC_TEMPSAVE_SAVE)) && SendClick(Button(IDC_TEMPSAVE_COPY), 3000));
+    EXPECT_EQ(program->WaitWindow(L"#32768", 0ms), nullptr);
+    EXPECT_EQ(Held(), Lines{});
+    const std::wstring empty = folder.File(L"empty.txt"), joined = folder.File(L"joined.txt");
+    Join(IDC_JOIN_FILE);
+    AnswerFileDialog(empty);
+    EXPECT_TRUE(FileExists(empty) && ReadBytes(empty).empty());
+
+    for (const char* text : {"one", "二つ", "three"}) ASSERT_TRUE(Save(text)) << text;
+    EXPECT_EQ(Held(), (Lines{"three", "二つ", "one"}));
+    EXPECT_EQ(CopyBack(0), "three");
+    EXPECT_EQ(CopyBack(2), "one");
+    // Recorded, "one" would now stand before "three".
+    ASSERT_TRUE(Copy("other"));
+    EXPECT_TRUE(SlotsShow(*program, {"other", "three", "二つ", "one"}));
+
+    ASSERT_TRUE(Save("one"));
+    ASSERT_TRUE(WaitHandled(*tail, [&] { return writer.PutBitmap(); }));
+    EXPECT_TRUE(SendClick(Button(IDC_TEMPSAVE_SAVE)));
+    ASSERT_TRUE(Copy("four"));
+    ASSERT_TRUE(Menu(WM_RBUTTONDOWN, IDC_TEMPSAVE_SAVE, -1));
+    EXPECT_EQ(Ask(Button(IDC_TEMPSAVE_SAVE), BM_GETSTATE) & BST_PUSHED, 0);
+    EXPECT_EQ(Held(), (Lines{"one", "three", "二つ"}));
+
+    const std::string all = Ansi("one\r\nthree\r\n二つ\r\n");
+    Join(IDC_JOIN_FILE);
+    AnswerFileDialog(joined);
+    EXPECT_EQ(ReadBytes(joined), all);
+    {
+        HeldFile held(joined);
+        Join(IDC_JOIN_FILE);
+        AnswerFileDialog(joined, true);
+        AnswerBox("--" + Utf8(joined) + "--", IDOK);
+    }
+    EXPECT_EQ(ReadBytes(joined), all);
+    EXPECT_EQ(CopiedBy([&] { Join(IDC_JOIN_CLIPBOARD); }), all);
+    ASSERT_TRUE(Copy("after"));
+    EXPECT_TRUE(SlotsShow(*program, {"after", "four", "one", "other", "three", "二つ"}));
+
+    for (const char* text : {"a一二三四五六七八九十", "0123456789ABCDEFGHIJKLMN"}) ASSERT_TRUE(Save(text));
+    HWND edit = OpenDialog(IDC_TEMPSAVE_SAVE, kEdit, "編集");
+    ASSERT_TRUE(edit && !IsWindowEnabled(program->Frame()));
+    EXPECT_EQ(ListLines(edit), (Lines{"0123456789ABCDEFGHIJ", "a一二三四五六七八九", "one", "three", "二つ"}));
+    HWND list = GetDlgItem(edit, IDC_TEMPEDIT_LIST), field = GetDlgItem(edit, IDC_TEMPEDIT_TEXT);
+    // Chosen with the keyboard, as a user does; then the field stored.
+    auto update = [&](std::vector<WPARAM> keys, const std::string& shown, const char* typed) {
+        for (WPARAM key : keys) PostMessageW(list, WM_KEYDOWN, key, 1);
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(field) == shown; }));
+        SetWindowTextW(field, Wide(typed).c_str());
+        ASSERT_TRUE(SendClick(GetDlgItem(edit, IDC_TEMPEDIT_UPDATE)));
+    };
+    update({VK_HOME, VK_DOWN}, "a一二三四五六七八九十", "一時的な\r\n二行");
+    EXPECT_EQ(Ask(list, LB_GETCURSEL), 1);
+    update({VK_DOWN}, "one", "");
+    EXPECT_EQ(ListLines(edit), (Lines{"0123456789ABCDEFGHIJ", "一時的な\r\n二行", "three", "二つ"}));
+    EXPECT_EQ(Ask(list, LB_GETCURSEL), LB_ERR);
+    // Nothing chosen: "更新" does nothing.
+    ASSERT_TRUE(SendClick(GetDlgItem(edit, IDC_TEMPEDIT_UPDATE)));
+    EXPECT_EQ(Ask(list, LB_GETCOUNT), 4);
+    ASSERT_TRUE(CloseEdit(edit));
+    EXPECT_TRUE(IsWindowEnabled(program->Frame()));
+    EXPECT_EQ(CopyBack(1), Ansi("一時的な\r\n二行"));
+    EXPECT_EQ(CopyBack(0), "0123456789ABCDEFGHIJKLMN");
+
+    ASSERT_TRUE(Menu(WM_RBUTTONDOWN, IDC_TEMPSAVE_COPY, kClear));
+    EXPECT_EQ(Held(), Lines{});
+    // Twenty texts fill it: a new one is not kept (nor the oldest dropped),
+    // one already kept still moves to the front.
+    Lines expected{"text 5"};
+    for (int n = 1; n <= 21; ++n) ASSERT_TRUE(Save("text " + std::to_string(n))) << n;
+    ASSERT_TRUE(Save("text 5"));
+    for (int n = 20; n >= 1; --n) if (n != 5) expected.push_back("text " + std::to_string(n));
+    EXPECT_EQ(Held(), expected);
+    ASSERT_TRUE(program->Exit());
 }
 
 }  // namespace

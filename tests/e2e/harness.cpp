@@ -7,22 +7,19 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/settings_text.h"
 #include "res/resource.h"
 
 namespace e2e {
-namespace {
+
 const wchar_t kInstanceAtom[] = L"Quillstack ,Inkwell Works, 2001/1/1";
-const int kStartRetries = 2;
-}  // namespace
 
 void RemoveInstanceAtom() {
     for (int i = 0; i < 1000 && GlobalFindAtomW(kInstanceAtom); ++i) GlobalDeleteAtom(GlobalFindAtomW(kInstanceAtom));
 }
 bool InstanceAtomExists() { return GlobalFindAtomW(kInstanceAtom) != 0; }
 
-bool ClipboardWriter::Put(std::string_view ansi, bool withOwner) {
-    return PutClipboardText(withOwner ? Window() : nullptr, ansi);
-}
+bool ClipboardWriter::Put(std::string_view ansi, bool withOwner) { return PutClipboardText(withOwner ? Window() : nullptr, ansi); }
 bool ClipboardWriter::PutBitmap() { return PutClipboard(Window(), CF_BITMAP, CreateBitmap(4, 4, 1, 32, nullptr)); }
 
 Program::Program(const std::wstring& folder, std::wstring_view arguments) {
@@ -47,7 +44,7 @@ Program::Program(const std::wstring& folder, std::wstring_view arguments) {
             return;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_INTERNAL_ERROR || attempt == kStartRetries) {
+        if (error != ERROR_INTERNAL_ERROR || attempt == 2) {
             ADD_FAILURE() << "cannot start " << Utf8(exe) << ": error " << error;
             return;
         }
@@ -68,7 +65,6 @@ Program::~Program() {
 
 bool Program::Running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 bool Program::WaitExit(std::chrono::milliseconds timeout) const { return WaitUntil([this] { return !Running(); }, timeout); }
-
 DWORD Program::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -128,9 +124,8 @@ std::vector<std::string> Program::SlotTexts() const {
     for (int slot = 0; slot < 8; ++slot) texts.push_back(SlotText(slot));
     return texts;
 }
-
 bool Program::Exit() {
-    Command(57665);  // the framework's exit command
+    Command(ID_APP_EXIT);
     return WaitExit();
 }
 
@@ -155,6 +150,46 @@ std::wstring ClassName(HWND window) {
     wchar_t buffer[256] = {};
     GetClassNameW(window, buffer, 256);
     return buffer;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+LRESULT Ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+std::string ControlText(HWND control) {
+    wchar_t text[1024] = {};
+    Ask(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
+}
+void SetControlText(HWND control, std::string_view utf8) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
+}
+bool SendClick(HWND button, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+bool TypeKeys(HWND window, const std::vector<WORD>& keys) {
+    SetForegroundWindow(window);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) return false;
+    std::vector<INPUT> typed;
+    for (WORD key : keys) typed.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) typed.push_back({INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    return SendInput(static_cast<UINT>(typed.size()), typed.data(), sizeof(INPUT)) == typed.size();
+}
+
+std::string Canonical(std::string_view text) {
+    qs::Settings settings;
+    qs::StringList urlBegin, urlEnd, recentFiles(9);
+    qs::ReadSettingsText(text, settings, urlBegin, urlEnd, recentFiles);
+    return qs::WriteSettingsText(settings, urlBegin, urlEnd, recentFiles);
 }
 
 // Menu tracking reads the keys from its thread's queue, whichever of the
@@ -193,10 +228,8 @@ bool ClickTrayIcon(UINT mouseMessage) {
     HWND newest = nullptr;
     LONG right = LONG_MIN;
     for (HWND icon = tray ? GetWindow(tray, GW_CHILD) : nullptr; icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
-        RECT rect{};
-        GetWindowRect(icon, &rect);
-        if (IsWindowVisible(icon) && rect.left > right) {
-            right = rect.left;
+        if (IsWindowVisible(icon) && WindowRect(icon).left > right) {
+            right = WindowRect(icon).left;
             newest = icon;
         }
     }
@@ -204,15 +237,6 @@ bool ClickTrayIcon(UINT mouseMessage) {
     const WPARAM buttons = mouseMessage == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
     return PostMessageW(newest, mouseMessage, buttons, MAKELPARAM(4, 4)) != FALSE;
 }
-
-namespace {
-// Passed on with a time-out, so that a hung program in the chain cannot
-// hang the test with it.
-void PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (next) SendMessageTimeoutW(next, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-}
-}  // namespace
 
 ClipboardViewer::ClipboardViewer() {
     static const WNDCLASSW windowClass{0, &Proc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
@@ -234,7 +258,6 @@ ClipboardViewer::~ClipboardViewer() {
     Leave();
     if (window_) DestroyWindow(window_);
 }
-
 void ClipboardViewer::Leave() {
     if (!joined_) return;
     joined_ = false;
@@ -242,16 +265,18 @@ void ClipboardViewer::Leave() {
     next_ = nullptr;
 }
 
+// Passed on with a time-out (Ask), so that a hung program in the chain
+// cannot hang the test with it.
 LRESULT CALLBACK ClipboardViewer::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<ClipboardViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && message == WM_DRAWCLIPBOARD) {
         ++self->notifications_;
-        PassOn(self->next_, message, wParam, lParam);
+        Ask(self->next_, message, wParam, lParam);
     } else if (self && message == WM_CHANGECBCHAIN) {
         if (reinterpret_cast<HWND>(wParam) == self->next_) {
             self->next_ = reinterpret_cast<HWND>(lParam);
         } else {
-            PassOn(self->next_, message, wParam, lParam);
+            Ask(self->next_, message, wParam, lParam);
         }
     } else {
         return DefWindowProcW(window, message, wParam, lParam);
@@ -297,17 +322,14 @@ std::pair<std::wstring, std::wstring> ProgramTest::AnswerFileDialog(const std::o
         }
         return dialog != nullptr;
     }));
-    // Asked of the controls: the system keeps no text for them.
-    wchar_t shown[2][MAX_PATH] = {};
-    SendMessageW(GetDlgItem(dialog, folderBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[0]));
-    SendMessageW(GetDlgItem(dialog, nameBox), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown[1]));
+    const std::pair shown{Wide(ControlText(GetDlgItem(dialog, folderBox))), Wide(ControlText(GetDlgItem(dialog, nameBox)))};
     if (path) SetWindowTextW(GetDlgItem(dialog, nameBox), path->c_str());
     Program::PressButton(dialog, path ? IDOK : IDCANCEL);
     if (replaces) Program::PressButton(program->WaitDialog(dialog), IDYES);
     // Gone, and the program answers: the command is done. (Polling the
     // file meanwhile would hold it open and make the program's write fail.)
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && Answers(*program));
-    return {shown[0], shown[1]};
+    return shown;
 }
 
 HWND OpenOptions(const Program& program, HWND except) {
@@ -334,21 +356,18 @@ std::string UnixPath(const std::wstring& path) {
     return result;
 }
 
-namespace {
-void SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    EXPECT_EQ(RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(), bytes), ERROR_SUCCESS);
-}
-}  // namespace
-
 BrowserRecorder::BrowserRecorder(const std::wstring& folder) : address_(folder + L"\\address.txt") {
+    auto setValue = [](HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+        const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+        EXPECT_EQ(RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(), bytes), ERROR_SUCCESS);
+    };
     const std::wstring script = folder + L"\\browser.sh";
     WriteBytes(script, "printf '%s' \"$2\" > \"$1\"\n");
     EXPECT_FALSE(UnixPath(script).empty()) << "the test needs Wine's file names";
     // Wine reads file associations from HKCR itself, not from the user's
     // Software\Classes.
-    SetValue(HKEY_CLASSES_ROOT, L".html", nullptr, L"htmlfile");
-    SetValue(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers",
+    setValue(HKEY_CLASSES_ROOT, L".html", nullptr, L"htmlfile");
+    setValue(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers",
              Wide("/bin/sh \"" + UnixPath(script) + "\" \"" + UnixPath(address_) + "\""));
 }
 

@@ -25,7 +25,7 @@ void RemoveInstanceAtom();
 bool InstanceAtomExists();
 
 // Writes the clipboard as another program: ANSI text owned by this
-// process's window (or by no window), or a bitmap without text.
+// process's window (or by none), or a bitmap without text.
 class ClipboardWriter {
 public:
     HWND Window() const { return window_.get(); }
@@ -39,9 +39,8 @@ private:
 // One running copy of the program.
 class Program {
 public:
-    // Copies the program into `folder` and starts it there.
+    // Copies the program into `folder` (what is already there stays) and starts it there.
     Program(const TempFolder& folder, std::wstring_view arguments = L"") : Program(folder.Path(), arguments) {}
-    // The same in any folder; what the folder already holds is used as it is.
     Program(const std::wstring& folder, std::wstring_view arguments);
     ~Program();
     Program(const Program&) = delete;
@@ -67,7 +66,6 @@ public:
     void Click(int controlId) const { PostMessageW(Control(controlId), BM_CLICK, 0, 0); }
     bool Exit();  // the exit command, then the end of the process
 
-    // A dialog or message box (other than `except`, one still open under it).
     HWND WaitDialog(HWND except = nullptr) const { return WaitWindow(L"#32770", 10s, true, except); }
     HWND WaitPopupMenu() const { return WaitWindow(L"#32768"); }
     // The pop-up menu `press` opens, once the menu has passed through the
@@ -75,12 +73,11 @@ public:
     // focus change late after a dialog closes and cancels a menu opened
     // meanwhile; nothing was chosen then, so the press is repeated.
     HWND OpenPopupMenu(const std::function<void()>& press) const;
-    // Every static text of a dialog, joined by line feeds (UTF-8).
+    // Its static texts, joined by line feeds (UTF-8).
     static std::string DialogText(HWND dialog);
     static void PressButton(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
     std::vector<HWND> TopWindows() const;
-    // WaitWindow (and so WaitDialog) passes this window by from now on: one
-    // that stays on show (a modeless window, a dialog under the one awaited).
+    // Passed by in WaitWindow from now on (a modeless window that stays on show).
     void IgnoreWindow(HWND window) { ignored_.push_back(window); }
 
 private:
@@ -91,7 +88,22 @@ private:
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
+RECT WindowRect(HWND window);
+// Sent with a time-out; the result (0 on time-out). Another process's
+// controls keep no text the system could hand out: it is asked of them.
+LRESULT Ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+std::string ControlText(HWND control);  // UTF-8
+void SetControlText(HWND control, std::string_view utf8);
+// A sent click: done on return, unless it opens a menu, which holds it up.
+bool SendClick(HWND button, UINT timeoutMs = 5000);
+// Makes `window` the foreground window and types `keys` there, through the
+// system's input queue: each pressed in order, then let go in reverse.
+bool TypeKeys(HWND window, const std::vector<WORD>& keys);
+// What the program writes after reading this settings text: the core's
+// form, whose bytes the core's tests check.
+std::string Canonical(std::string_view settings);
 
+// Each test in a fresh folder.
 class E2eTest : public ::testing::Test {
 protected:
     void SetUp() override { RemoveInstanceAtom(); }
@@ -99,12 +111,10 @@ protected:
 };
 
 // Works an open pop-up menu with the keyboard: Home, `downs` down arrows
-// (separators are skipped), Enter; Escape when that left it open. False
-// when the menu stays.
+// (separators are skipped), Enter, or any keys (arrows wrap around);
+// Escape when that left it open. False when the menu stays.
 bool ChooseFromPopupMenu(HWND menu, int downs);
-// The same with any keys (arrow keys wrap around).
 bool PressInPopupMenu(HWND menu, const std::vector<WPARAM>& keys);
-
 // NIM_MODIFY or NIM_DELETE on a frame's icon (id 100), as another program
 // may; a change succeeds only while the icon exists.
 bool NotifyTrayIcon(HWND frame, DWORD message);
@@ -112,13 +122,11 @@ inline bool TrayIconExists(HWND frame) { return NotifyTrayIcon(frame, NIM_MODIFY
 // A mouse message on the newest icon of Wine's notification area window,
 // which passes it on to the icon's owner; false when there is no icon.
 bool ClickTrayIcon(UINT mouseMessage);
-
 std::string UnixPath(const std::wstring& path);  // "" when not under Wine
 
 // While it lives, the shell opens .html pages with Wine's browser launcher,
-// pointed at a small script that writes the address it is given into a
-// file of `folder`; the tests' own Wine prefix has no program for .html
-// otherwise.
+// pointed at a script that writes the address into a file of `folder`; the
+// tests' Wine prefix has no program for .html otherwise.
 class BrowserRecorder {
 public:
     explicit BrowserRecorder(const std::wstring& folder);
@@ -133,9 +141,8 @@ private:
     std::wstring address_;
 };
 
-// A clipboard viewer that behaves as every viewer must (passes each
-// notification on, keeps the chain whole) and counts the notifications.
-// Its thread must serve its messages.
+// A well-behaved clipboard viewer that counts the notifications; its
+// thread must serve its messages.
 class ClipboardViewer {
 public:
     ClipboardViewer();  // joins the chain, at its head
@@ -154,51 +161,38 @@ private:
     int notifications_ = 0;
 };
 
-// Runs `change` and waits until `tail`, a viewer that joined the chain
-// before the program, hears of it: the program passes notifications on
-// only once it has dealt with them.
+// Runs `change` and waits until `tail`, a viewer that joined before the
+// program, hears of it: the program passes it on once it has dealt with it.
 template <class Change>
 bool WaitHandled(const ClipboardViewer& tail, Change change, std::chrono::milliseconds timeout = 10s) {
     const int heard = tail.Notifications();
     return change() && WaitUntil([&] { return tail.Notifications() > heard; }, timeout);
 }
 
-// The settings file beside the program with only these lines (the others
-// keep their defaults).
+// The settings file beside the program with only these lines.
 void WriteSettings(const TempFolder& folder, const std::vector<std::string_view>& lines);
-
-// The options sheet: opened with its command (the dialog found other than
-// `except`, a window of the program already open), one of its pages shown
-// (null when there is none), and closed with OK or Cancel; true once it
-// has gone and the program answers.
+// The options sheet: opened (found past `except`, a dialog already open),
+// a page shown (null when there is none), closed with OK or Cancel (true
+// once it has gone and the program answers).
 HWND OpenOptions(const Program& program, HWND except = nullptr);
 HWND ShowOptionsPage(HWND sheet, int index);
 bool CloseOptions(const Program& program, HWND sheet, bool ok);
-
-// True once the program's view answers a message sent to it now: the
-// program is not hung. (Clipboard notifications may still be pending: see
-// WaitHandled.)
+// True once the program's view answers a message sent now: not hung.
 bool Answers(const Program& program, std::chrono::milliseconds timeout = 5s);
 // Sends the frame a command that opens no window; true once it is done.
 bool SendCommand(const Program& program, UINT id);
-
 // True once the eight slot captions read `expected` (UTF-8; slots past its
-// end "未登録"); on time-out the failure shows what they read.
+// end "未登録"); a failure shows what they read.
 ::testing::AssertionResult SlotsShow(const Program& program, std::vector<std::string> expected,
                                      std::chrono::milliseconds timeout = 10s);
-
 // The items of a slot's pop-up menu, counted from the first.
 enum SlotMenuItem { kAppendBehind, kAppendFront, kRegister };
 
-// A running program watched by `tail` (see WaitHandled); `writer` copies as
-// another program does. The clipboard starts empty.
+// A running program watched by `tail`; `writer` copies as another program
+// does. The clipboard starts empty.
 class ProgramTest : public E2eTest {
 protected:
-    void SetUp() override {
-        E2eTest::SetUp();
-        EmptyTheClipboard();
-    }
-    // A list file (sentences, titles) beside the program, of UTF-8 entries.
+    void SetUp() override { E2eTest::SetUp(); EmptyTheClipboard(); }
     void WriteList(std::wstring_view name, const std::vector<std::string>& utf8Entries) const {
         std::vector<std::string> entries;
         for (const std::string& entry : utf8Entries) entries.push_back(Ansi(entry));
@@ -210,11 +204,10 @@ protected:
         program.emplace(folder, arguments);
         return program->WaitFrame() && (mode == 0 || SendCommand(*program, mode));
     }
-    // Copies UTF-8 text as another program; true once the program has dealt with it.
     bool Copy(std::string_view utf8) { return WaitHandled(*tail, [&] { return writer.Put(Ansi(utf8)); }); }
     // The clipboard's text once the program has dealt with the change
-    // `action` makes it make. (Polling the sequence number, not the text,
-    // keeps the clipboard free for the program.)
+    // `action` makes it make. (Polling the sequence number keeps the
+    // clipboard free for the program.)
     template <class Action>
     std::optional<std::string> CopiedBy(Action action) {
         const DWORD sequence = GetClipboardSequenceNumber();
@@ -227,18 +220,10 @@ protected:
         return text;
     }
     std::optional<std::string> PressSlot(int slot) { return CopiedBy([&] { program->Click(1000 + slot); }); }
-
-    // A sent BM_CLICK (done on return); true when the clipboard was left alone.
-    bool PressLeavesClipboard(int controlId) {
-        const DWORD sequence = GetClipboardSequenceNumber();
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutW(program->Control(controlId), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result) &&
-               GetClipboardSequenceNumber() == sequence;
-    }
     // A right-button press on a slot, then item `item` of its pop-up menu.
     bool ChooseOnSlot(int slot, int item) {
-        PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        HWND menu = program->WaitPopupMenu();
+        HWND menu = program->OpenPopupMenu(
+            [&] { PostMessageW(program->Control(1000 + slot), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)); });
         return menu && ChooseFromPopupMenu(menu, item);
     }
     // Answers the program's open or save dialog: types `path` and presses
@@ -246,8 +231,7 @@ protected:
     // a path. Returns what its folder box (by name) and name box showed.
     std::pair<std::wstring, std::wstring> AnswerFileDialog(const std::optional<std::wstring>& path,
                                                            bool replaces = false);
-    // Answers the next message box (other than `except`, a window still
-    // open under it), which must hold `expected` (UTF-8).
+    // Answers the next message box (past `except`), which must hold `expected`.
     void AnswerBox(const std::string& expected, int button, HWND except = nullptr) {
         HWND box = program->WaitDialog(except);
         ASSERT_NE(box, nullptr) << "no message box";

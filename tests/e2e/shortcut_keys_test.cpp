@@ -1,10 +1,8 @@
 // Global shortcut keys typed for real: xdotool, an X program on the same
-// display, types into an edit box of this test (the program the user works
-// in) while Quillstack watches the whole keyboard through its hook.
-//
-// Each typing ends with a full stop, which no button can have: once it
-// shows in the box, every hook has seen every key before it, and their
-// reports stand in the program's queue in typing order.
+// display, types into an edit box of this test while Quillstack watches the
+// keyboard through its hook. Each typing ends with a full stop, which no
+// button can have: once it shows in the box, every hook has seen every key
+// before it, and their reports stand in the program's queue in order.
 #include <cstdint>
 #include <cstdio>
 
@@ -39,8 +37,7 @@ namespace {
 const std::string_view kKeyCodes =
     "KeyCode=   0:   0:  81:  87:  49:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0:   0";
 
-// A window the test activates before the program's start would lose the
-// keys to the program's frame.
+// A window activated before the program's start would lose the keys to its frame.
 bool WaitActive(const Program& program) {
     return WaitUntil([&] { return GetForegroundWindow() == program.Frame(); }, 5s);
 }
@@ -49,11 +46,11 @@ class ShortcutKeyTest : public ProgramTest {
 protected:
     std::string Typed() const { return Utf8(WindowText(box.get())); }
 
-    // Makes the box the window that keys reach, checked with a full stop.
-    // X gives keys to its focus window and Wine to its active one: xdotool
-    // gives the box the X focus and clicks it active (Wine's desktop window
-    // now and then takes a plain SetForegroundWindow back). No "mousemove
-    // --sync": it waits for ever with the pointer already in place.
+    // Makes the box the window keys reach, checked with a full stop. X gives
+    // keys to its focus window and Wine to its active one: xdotool gives the
+    // box the X focus and clicks it active (Wine's desktop window now and
+    // then takes a plain SetForegroundWindow back). No "mousemove --sync":
+    // it waits for ever with the pointer already in place.
     ::testing::AssertionResult FocusBox() {
         const auto xWindow = reinterpret_cast<std::uintptr_t>(GetPropW(box.get(), L"__wine_x11_whole_window"));
         char focus[96];
@@ -76,7 +73,6 @@ protected:
         return ::testing::AssertionFailure() << "keys do not reach the box";
     }
 
-    // Types `keys` (xdotool names) and a full stop; true once the stop shows.
     ::testing::AssertionResult Type(const std::string& keys) {
         SetWindowTextW(box.get(), L"");
         if (auto started = Xdotool("key --delay 20 " + keys + " period"); !started) return started;
@@ -84,9 +80,8 @@ protected:
         return ::testing::AssertionFailure() << "the box got only: " << Typed();
     }
 
-    // Types `keys`; true once the clipboard holds `utf8`, the program has
-    // dealt with that change and it was the only one (the expected copy
-    // comes from the last key, so a wrong earlier copy shows).
+    // True once typing `keys` made the clipboard hold `utf8`, the only change
+    // (the expected copy comes from the last key, so a wrong earlier one shows).
     ::testing::AssertionResult TypingCopies(const std::string& keys, const std::string& utf8) {
         const int heard = tail->Notifications();
         auto typed = ::testing::AssertionSuccess();
@@ -99,8 +94,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // The program the user types into: an edit box, top-most, away from
-    // the program's frame, with the pointer put in its middle.
+    // The program the user types into, away from the frame.
     OwnedWindow box{CreateWindowExW(WS_EX_TOPMOST, L"EDIT", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 600, 120,
                                     120, nullptr, nullptr, nullptr, nullptr)};
 };
@@ -131,8 +125,7 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     ASSERT_TRUE(FocusBox());
     const DWORD sequence = GetClipboardSequenceNumber();
     ASSERT_TRUE(Type("ctrl+q"));
-    // A report of the key would stand in the program's queue before this
-    // command; once the command shows, it would have been acted on.
+    // A report of the key would stand in the queue before this command.
     program->Command(ID_MODE_URLHISTORY);
     ASSERT_TRUE(SlotsShow(*program, {}));
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
@@ -150,8 +143,7 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     ASSERT_NE(keys, nullptr);
     HWND field = GetDlgItem(keys, IDC_KEY_FIRST);
     PostMessageW(field, WM_KEYDOWN, 'E', 1);
-    wchar_t shown[8] = {};
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(field, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(shown)), shown == std::wstring_view(L"E"); }));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(field) == "E"; }));
     Program::PressButton(keys, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(keys); }));
     ASSERT_TRUE(CloseOptions(*program, sheet, true));
@@ -160,11 +152,7 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     EXPECT_TRUE(TypingCopies("q", "s2"));
     EXPECT_TRUE(TypingCopies("KP_1", "s4"));
 
-    auto height = [&] {
-        RECT frame{};
-        GetWindowRect(program->Frame(), &frame);
-        return frame.bottom - frame.top;
-    };
+    auto height = [&] { return WindowRect(program->Frame()).bottom - WindowRect(program->Frame()).top; };
     const int full = height(), rolled = GetSystemMetrics(SM_CYCAPTION);
     // Rolled up first: the roll back down lasts the longer (about a second).
     PostMessageW(program->Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -186,9 +174,8 @@ TEST_F(ShortcutKeyTest, KeysCopyTheEntriesOfTheirButtonsAsTheSettingsSay) {
     ASSERT_TRUE(FocusBox());
     const int heard = tail->Notifications();
     EXPECT_TRUE(TypingCopies("q", "s2"));
-    // A report of a hook in the second copy would stand in its queue before
-    // this command: once the command shows, the report has been acted on.
-    // Nor does it act on a report that comes from elsewhere.
+    // A hook report in the second copy would stand before this command; nor
+    // does it act on a report that comes from elsewhere.
     PostMessageW(second.View(), 0x0626, 'Q', 0);
     second.Command(ID_MODE_URLHISTORY);
     ASSERT_TRUE(SlotsShow(second, {}));

@@ -1,9 +1,9 @@
-// Starting and ending the program: the single-instance atom, the command
-// line, the frame's shape and z-order, the form's layout and the about box;
-// which sentence file a start opens: the one named on the command line,
-// else the settings' start file, else the default file, and what a start
-// file that cannot be read does. (When changed sentences are written is in
-// settings_file_test.cpp, with every way out of the program.)
+// Starting and ending the program: the single-instance atom, the frame and
+// the form's layout, which sentence file a start opens, and what every way
+// out writes.
+#include <optional>
+#include <ostream>
+
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 
@@ -15,9 +15,8 @@ std::wstring Quoted(const std::wstring& path) {
 }
 
 // A command-line file is checked before anything is created: a missing one,
-// one another program holds so that it cannot be read, and one whose name
-// the ANSI code page cannot hold (the program would look for another name).
-// Then the first copy owns the atom; a second copy runs too and leaves it.
+// a held one, and one whose name the ANSI code page cannot hold. Then the
+// first copy owns the atom; a second copy runs too and leaves it.
 TEST_F(E2eTest, FirstCopyShowsA150By270FrameOwnsTheAtomAndLeavesDefaultFilesAndABadFileIsReportedFirst) {
     WriteBytes(folder.File(L"held.txt"), ListFileBytes({"held"}));
     WriteBytes(folder.File(Wide("한.txt")), ListFileBytes({"Korean"}));
@@ -67,16 +66,7 @@ TEST_F(E2eTest, FirstCopyShowsA150By270FrameOwnsTheAtomAndLeavesDefaultFilesAndA
     }
     EXPECT_EQ(controls, 11);  // eight slots, clock, list menu button, scroll bar
 
-    program.Command(ID_APP_ABOUT);
-    HWND about = program.WaitDialog();
-    ASSERT_NE(about, nullptr);
-    EXPECT_NE(Program::DialogText(about).find("Quillstack Version 1.80"), std::string::npos)
-        << Program::DialogText(about);
-    Program::PressButton(about, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
-
-    // "-i" anywhere in the command line, even inside a file name, starts
-    // the program iconised.
+    // "-i" anywhere in the command line, even inside a file name, iconises.
     WriteBytes(folder.File(L"my-items.txt"), "");
     Program second(folder, Quoted(folder.File(L"my-items.txt")));
     ASSERT_TRUE(second.WaitFrame(false));
@@ -88,8 +78,7 @@ TEST_F(E2eTest, FirstCopyShowsA150By270FrameOwnsTheAtomAndLeavesDefaultFilesAndA
     ASSERT_TRUE(program.Exit());
     EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_FALSE(InstanceAtomExists());
-    // A first start leaves empty sentence files, and nothing else beside
-    // the program and its guide: no temporary file of the safe writes.
+    // Empty sentence files, and no temporary file of the safe writes.
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack.txt")), "");
     EXPECT_EQ(ReadBytes(folder.File(L"Quillstack_Title.txt")), "");
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Quillstack.exe", "Quillstack.ini", "Quillstack.txt",
@@ -104,45 +93,13 @@ bool HasLine(const std::string& text, const std::string& line) {
     return text.find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
-// A file named on the command line, in quotes, with its title file beside
-// it: forty entries load with their titles and raise the maximum. "表" ends
-// in a byte that reads as a backslash.
-TEST_F(SentenceFileTest, NamedFileOfFortyEntriesIsLoadedWithItsTitlesAndRaisesTheMaximum) {
-    std::vector<std::string> entries;
-    for (int i = 100; i < 140; ++i) entries.push_back("s" + std::to_string(i).substr(1));
-    const std::string sentences = ListFileBytes(entries), titles = ListFileBytes({Ansi("あいさつ")});
-    ASSERT_TRUE(CreateDirectoryW(folder.File(Wide("my 文書")).c_str(), nullptr));
-    const std::wstring file = folder.File(Wide("my 文書\\two 表.txt"));
-    const std::wstring titleFile = folder.File(Wide("my 文書\\two 表_Title.txt"));
-    WriteBytes(file, sentences);
-    WriteBytes(titleFile, titles);
-    ASSERT_TRUE(Start(0, Quoted(file)));
-    std::vector<std::string> shown(entries.begin(), entries.begin() + 8);
-    shown[0] = "あいさつ";
-    EXPECT_TRUE(SlotsShow(*program, shown));
-    // The scroll bar reaches the 40th entry.
-    PostMessageW(program->View(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32),
-                 reinterpret_cast<LPARAM>(program->Control(IDC_SCROLL)));
-    EXPECT_TRUE(SlotsShow(*program, {entries.begin() + 32, entries.end()}));
-    ASSERT_TRUE(program->Exit());
-    EXPECT_TRUE(HasLine(ReadBytes(folder.File(L"Quillstack.ini")), "SentenceMaxCount=40"));
-    EXPECT_EQ(ReadBytes(file), sentences);
-    EXPECT_EQ(ReadBytes(titleFile), titles);
-    // The default file was never the start file.
-    EXPECT_FALSE(FileExists(folder.File(L"Quillstack.txt")));
-}
-
-// A command line that names no sentence file, the program itself or only a
-// switch, loads the settings' start file; the switch is no file to report.
-// A Japanese name needs no quotes.
-// A start file that cannot be read is reported and the default file used
-// instead. The settings forget their start file only when it is gone: not
-// when another program holds it, nor when the command line named the file.
-// InitIcon starts it iconised.
+// A command line naming no sentence file (the program itself, a switch)
+// loads the settings' start file. A Japanese name needs no quotes. A start
+// file that cannot be read is reported and the default file used; the
+// settings forget it only when it is gone. InitIcon starts it iconised.
 TEST_F(SentenceFileTest, StartFileIsTheNamedOneElseInitialFileNameAndOneThatCannotBeReadIsReported) {
     WriteList(L"Quillstack.txt", {"default one"});
     WriteList(L"busy.txt", {"busy one"});
-    // A Japanese name: its Shift-JIS bytes go through the settings file both ways.
     WriteList(Wide("初期ファイル.txt"), {"initial one"});
     const struct {
         const char* initial;  // InitialFileName
@@ -162,8 +119,7 @@ TEST_F(SentenceFileTest, StartFileIsTheNamedOneElseInitialFileNameAndOneThatCann
         const std::string initial = "InitialFileName=" + folder.AnsiFile(c.initial);
         WriteSettings(folder, {initial, "InitIcon=YES"});
         const std::wstring failing = folder.File(Wide(c.failing));
-        // A reader that lets others read: the command line's file passes the
-        // start's check, and still cannot be loaded.
+        // Shared for reading: the command line's file passes the start's check.
         std::optional<HeldFile> held;
         if (*c.failing && !c.forgotten) held.emplace(failing, c.arguments.empty() ? 0 : FILE_SHARE_READ, GENERIC_READ);
         program.emplace(folder, c.arguments);
@@ -178,10 +134,9 @@ TEST_F(SentenceFileTest, StartFileIsTheNamedOneElseInitialFileNameAndOneThatCann
     }
 }
 
-// Changed sentences that cannot be written stop a switch to another file:
-// they stay on the panel, and a later switch writes them in place of the
-// old file: a hidden file, which stays hidden, at a path of 255 bytes, near
-// the limit. The default file is then InitialFileName's.
+// Changed sentences that cannot be written stop a switch to another file;
+// a later switch writes them over the old file: hidden, which stays hidden,
+// at a path of 255 bytes. The default file is then InitialFileName's.
 TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchAndALongHiddenFileIsRewrittenLater) {
     const std::wstring longFolder = folder.File(std::wstring(199 - folder.Path().size(), L'd'));
     ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
@@ -207,6 +162,98 @@ TEST_F(SentenceFileTest, UnwritableChangesStopTheSwitchAndALongHiddenFileIsRewri
     EXPECT_EQ(ReadBytes(named), ListFileBytes({"named", "changed"}));
     EXPECT_TRUE(GetFileAttributesW(named.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     ASSERT_TRUE(program->Exit());
+}
+
+// Every way out writes the settings and, unless told otherwise, the changed
+// sentences.
+enum class Way { ExitCommand, ExitWithoutSaving, AltF4, EndOfSession };
+
+struct ExitCase {
+    const char* name;
+    Way way;
+    const char* settings;  // the settings file at the start
+    const wchar_t* held;   // a file that another program holds at the exit
+    const char* box;       // the start of the message naming the sentence file, if one comes
+    int answer;            // the button that answers it
+    bool heldAtStart;      // `held` is held through the start instead, and let go before the exit
+};
+
+void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
+
+const char kSaveQuestion[] = "変更を保存します\n[FILE] : ";
+const char kWriteFailed[] = "登録ファイルが見つかりません。\n--登録ファイルが開けません--\n--";
+
+// A failed write leaves the old file: for the sentences it says so and the
+// program stays until the exit comes again, for the settings it is silent.
+// A settings file held through the start gives defaults and is left alone.
+const ExitCase kExitCases[] = {
+    {"ExitWithoutSaving", Way::ExitWithoutSaving, "", nullptr, nullptr, 0, false},
+    {"AltF4", Way::AltF4, "", nullptr, nullptr, 0, false},
+    {"EndOfSession", Way::EndOfSession, "", nullptr, nullptr, 0, false},
+    {"AskedYes", Way::ExitCommand, "SaveWithDialog=YES\r\n", nullptr, kSaveQuestion, IDYES, false},
+    {"AskedNo", Way::ExitCommand, "SaveWithDialog=YES\r\n", nullptr, kSaveQuestion, IDNO, false},
+    {"SentenceFileHeld", Way::ExitCommand, "", L"Quillstack.txt", kWriteFailed, IDOK, false},
+    {"SettingsFileHeld", Way::ExitCommand, "SentenceMaxCount=20\r\n", L"Quillstack.ini", nullptr, 0, false},
+    {"SettingsFileHeldAtStart", Way::ExitCommand, "SaveWithDialog=YES\r\n", L"Quillstack.ini", nullptr, 0, true},
+};
+
+class ExitTest : public ProgramTest, public ::testing::WithParamInterface<ExitCase> {};
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, ExitTest, ::testing::ValuesIn(kExitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(ExitTest, WritesTheSettingsAndTheRegisteredSentenceUnlessToldOtherwise) {
+    const ExitCase& c = GetParam();
+    const std::wstring sentenceFile = folder.File(L"Quillstack.txt"), settingsFile = folder.File(L"Quillstack.ini");
+    const std::string original = ListFileBytes({"kept"});
+    const std::string registered = ListFileBytes({"kept", Ansi("新しい文")});
+    WriteBytes(settingsFile, c.settings);
+    WriteBytes(sentenceFile, original);
+    std::optional<HeldFile> held;
+    if (c.heldAtStart) held.emplace(folder.File(c.held));
+    ASSERT_TRUE(Start());
+    held.reset();
+    ASSERT_TRUE(writer.Put(Ansi("新しい文")));
+    ASSERT_TRUE(ChooseOnSlot(1, kRegister));
+    EXPECT_TRUE(SlotsShow(*program, {"kept", "新しい文"}));
+    EXPECT_EQ(ReadBytes(sentenceFile), original) << "written before the exit";
+
+    if (c.held && !c.heldAtStart) held.emplace(folder.File(c.held));
+    const HWND frame = program->Frame();
+    DWORD_PTR answer = 0;
+    // Windows may end the process as soon as WM_ENDSESSION returns:
+    // everything must be on disk by then.
+    switch (c.way) {
+    case Way::ExitCommand:
+        program->Command(ID_APP_EXIT);
+        break;
+    case Way::ExitWithoutSaving:
+        program->Command(ID_FILE_EXIT_NOSAVE);
+        break;
+    case Way::AltF4:  // to the focus window, whose default handling closes the frame
+        ASSERT_TRUE(TypeKeys(frame, {VK_MENU, VK_F4}));
+        break;
+    case Way::EndOfSession:
+        ASSERT_TRUE(SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
+        EXPECT_NE(answer, 0u) << "the program refused to let the session end";
+        ASSERT_TRUE(SendMessageTimeoutW(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer));
+        EXPECT_EQ(ReadBytes(settingsFile), Canonical(c.settings));
+        EXPECT_EQ(ReadBytes(sentenceFile), registered);
+        break;
+    }
+    if (c.box) AnswerBox(c.box + Utf8(sentenceFile), c.answer);
+    if (c.box == kWriteFailed) {
+        EXPECT_TRUE(Answers(*program)) << "the program went with changes it could not write";
+        held.reset();
+        program->Command(ID_APP_EXIT);
+    }
+    ASSERT_TRUE(program->WaitExit()) << "the exit stopped, perhaps at a message";
+    EXPECT_EQ(program->ExitCode(), 0u);
+    held.reset();
+    const bool settingsHeld = c.held && std::wstring_view(c.held) == L"Quillstack.ini";
+    EXPECT_EQ(ReadBytes(settingsFile), settingsHeld ? c.settings : Canonical(c.settings));
+    const bool written = c.way != Way::ExitWithoutSaving && c.answer != IDNO;
+    EXPECT_EQ(ReadBytes(sentenceFile), written ? registered : original);
 }
 
 }  // namespace
