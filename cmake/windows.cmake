@@ -123,7 +123,7 @@ add_custom_command(OUTPUT ${QS_X11_BURST}
   COMMAND ${QS_HOST_CC} -O2 -Wall -Wextra -o ${QS_X11_BURST} ${PROJECT_SOURCE_DIR}/bench/x11_burst.c -lX11
   DEPENDS ${PROJECT_SOURCE_DIR}/bench/x11_burst.c
   COMMENT "Building the X burst program with the build machine's compiler")
-add_custom_target(x11_burst ALL DEPENDS ${QS_X11_BURST})
+add_custom_target(x11_burst_program ALL DEPENDS ${QS_X11_BURST})
 add_test(NAME e2e_bench_smoke COMMAND e2e_bench)
 set_tests_properties(e2e_bench_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 180
   ENVIRONMENT "QS_BENCH_SMOKE=1;QS_X11_BURST=${QS_X11_BURST}")
