@@ -35,10 +35,7 @@ QPropPageThird::QPropPageThird()
     : COptionPage(IDD_OPTIONS_GENERAL2, kHelpContext), defaultStartFile_(CQuillstackDoc::DefaultSentenceFile()) {}
 
 void QPropPageThird::FromSettings(const qs::Settings& settings, qs::StringList& recentFiles) {
-    startFile_ = settings.InitialFileName.empty() ? defaultStartFile_ : settings.InitialFileName;
-    recentIndex_ = settings.RecentCount - kLowestRecentCount;
-    viewIndex_ = settings.View;
-    maxCountText_ = std::to_string(settings.SentenceMaxCount);
+    ShowValues(settings);
     readMaxCountText_ = maxCountText_;
     readMaxCount_ = settings.SentenceMaxCount;
     recentFiles_ = &recentFiles;
@@ -101,10 +98,13 @@ void QPropPageThird::OnBrowse() {
     Exchange(false);
 }
 
+void QPropPageThird::ShowValues(const qs::Settings& settings) {
+    startFile_ = settings.InitialFileName.empty() ? defaultStartFile_ : settings.InitialFileName;
+    recentIndex_ = settings.RecentCount - kLowestRecentCount;
+    viewIndex_ = settings.View;
+    maxCountText_ = std::to_string(settings.SentenceMaxCount);
+}
+
 void QPropPageThird::OnDefaults() {
-    const qs::Settings defaults;
-    startFile_ = defaultStartFile_;
-    recentIndex_ = defaults.RecentCount - kLowestRecentCount;
-    viewIndex_ = defaults.View;
-    maxCountText_ = std::to_string(defaults.SentenceMaxCount);
+    ShowValues(qs::Settings{});
 }

@@ -25,6 +25,8 @@ protected:
     void OnDefaults() override;
 
 private:
+    // The fields' values; what was read stays as it was.
+    void ShowValues(const qs::Settings& settings);
     std::string CheckedStartFile() const;
     void OnClearRecent();
     void OnBrowse();
